@@ -1,0 +1,64 @@
+#include "WindowPlacement.h"
+
+#include <QWidget>
+#include <QtEndian>
+#include <algorithm>
+#include <array>
+
+namespace appkit {
+
+QByteArray WindowPlacement::toBytes() const {
+    const std::array<uint32_t, 11> words = {length,
+                                            flags,
+                                            showCmd,
+                                            uint32_t(minX),
+                                            uint32_t(minY),
+                                            uint32_t(maxX),
+                                            uint32_t(maxY),
+                                            uint32_t(left),
+                                            uint32_t(top),
+                                            uint32_t(right),
+                                            uint32_t(bottom)};
+    QByteArray bytes(44, '\0');
+    for (size_t i = 0; i < words.size(); ++i) qToLittleEndian(words[i], bytes.data() + 4 * i);
+    return bytes;
+}
+
+std::optional<WindowPlacement> WindowPlacement::fromBytes(const QByteArray& bytes) {
+    if (bytes.size() != 44) return std::nullopt;
+    std::array<uint32_t, 11> w{};
+    for (size_t i = 0; i < w.size(); ++i) w[i] = qFromLittleEndian<uint32_t>(bytes.constData() + 4 * i);
+    if (w[0] != 44) return std::nullopt;
+    WindowPlacement p;
+    p.flags = w[1];
+    p.showCmd = w[2];
+    p.minX = int32_t(w[3]);
+    p.minY = int32_t(w[4]);
+    p.maxX = int32_t(w[5]);
+    p.maxY = int32_t(w[6]);
+    p.left = int32_t(w[7]);
+    p.top = int32_t(w[8]);
+    p.right = int32_t(w[9]);
+    p.bottom = int32_t(w[10]);
+    return p;
+}
+
+WindowPlacement WindowPlacement::of(const QWidget& window, uint32_t showCmd) {
+    WindowPlacement p;
+    p.showCmd = showCmd;
+    const QRect r = window.isMaximized() || window.isFullScreen() ? window.normalGeometry() : window.frameGeometry();
+    p.left = r.left();
+    p.top = r.top();
+    p.right = r.left() + r.width();
+    p.bottom = r.top() + r.height();
+    return p;
+}
+
+QPoint MoveIntoWorkArea(const QRect& frame, const QRect& workArea) {
+    const int workRight = workArea.left() + workArea.width();
+    const int workBottom = workArea.top() + workArea.height();
+    return {std::max(workArea.left(), std::min(frame.left(), workRight - frame.width())),
+            std::max(workArea.top(), std::min(frame.top(), workBottom - frame.height()))};
+}
+
+}  // namespace appkit

@@ -1,0 +1,39 @@
+// The 44-byte window placement record kept as a binary setting:
+// length, flags, show state, minimised and maximised positions, normal rectangle.
+#pragma once
+
+#include <QByteArray>
+#include <QRect>
+#include <cstdint>
+#include <optional>
+
+class QWidget;
+
+namespace appkit {
+
+struct WindowPlacement {
+    uint32_t length = 44;
+    uint32_t flags = 0;
+    uint32_t showCmd = 0;  // 0 hidden, 1 normal, 5 shown
+    int32_t minX = -1, minY = -1;
+    int32_t maxX = -1, maxY = -1;
+    int32_t left = 0, top = 0, right = 0, bottom = 0;  // normal rectangle, frame included
+
+    static constexpr uint32_t kHide = 0;
+    static constexpr uint32_t kShowNormal = 1;
+    static constexpr uint32_t kShow = 5;
+
+    QByteArray toBytes() const;
+    // Nothing for a value that is not a 44-byte placement.
+    static std::optional<WindowPlacement> fromBytes(const QByteArray& bytes);
+    // The placement of a window as it is now, with the given show state.
+    static WindowPlacement of(const QWidget& window, uint32_t showCmd);
+
+    QRect normalRect() const { return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)); }
+};
+
+// Where a window of the given frame rectangle lands when moved into a work area:
+// left = max(work left, min(left, work right - width)), the same for top.
+QPoint MoveIntoWorkArea(const QRect& frame, const QRect& workArea);
+
+}  // namespace appkit

@@ -1,0 +1,11 @@
+// "CC Control" tool window.
+#pragma once
+
+#include "CFloatingDlg.h"
+
+class CCCControlDlg : public CFloatingDlg {
+    Q_OBJECT
+public:
+    explicit CCCControlDlg(QWidget* parent = nullptr);
+    int GetID() const override;
+};

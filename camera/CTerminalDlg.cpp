@@ -1,0 +1,7 @@
+#include "CTerminalDlg.h"
+
+#include "ResourceIds.h"
+
+CTerminalDlg::CTerminalDlg(QWidget* parent) : CFloatingDlg(parent) { setWindowTitle(QStringLiteral("Terminal")); }
+
+int CTerminalDlg::GetID() const { return res::IDD_TERMINAL; }

@@ -1,0 +1,11 @@
+// "Terminal" tool window.
+#pragma once
+
+#include "CFloatingDlg.h"
+
+class CTerminalDlg : public CFloatingDlg {
+    Q_OBJECT
+public:
+    explicit CTerminalDlg(QWidget* parent = nullptr);
+    int GetID() const override;
+};

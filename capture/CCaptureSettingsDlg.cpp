@@ -1,0 +1,7 @@
+#include "CCaptureSettingsDlg.h"
+
+#include "ResourceIds.h"
+
+CCaptureSettingsDlg::CCaptureSettingsDlg(QWidget* parent) : CFloatingDlg(parent) { setWindowTitle(QStringLiteral("Capture settings")); }
+
+int CCaptureSettingsDlg::GetID() const { return res::IDD_CAPTURE_SETTINGS; }

@@ -1,0 +1,11 @@
+// "Capture settings" tool window.
+#pragma once
+
+#include "CFloatingDlg.h"
+
+class CCaptureSettingsDlg : public CFloatingDlg {
+    Q_OBJECT
+public:
+    explicit CCaptureSettingsDlg(QWidget* parent = nullptr);
+    int GetID() const override;
+};

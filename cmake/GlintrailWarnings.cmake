@@ -1,0 +1,11 @@
+# Warnings are errors on our own code; third-party headers come in as system includes.
+function(glintrail_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror -Wno-missing-field-initializers)
+endfunction()
+
+# A static library of one application folder: sources listed by the caller.
+function(glintrail_library target)
+  add_library(${target} STATIC ${ARGN})
+  glintrail_warnings(${target})
+  target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+endfunction()

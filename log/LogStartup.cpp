@@ -1,0 +1,7 @@
+#include "LogStartup.h"
+
+namespace logengine {
+
+void ConfigureLoggingAtStartup() {}
+
+}  // namespace logengine

@@ -1,0 +1,87 @@
+// Resource ids shared between the main frame, its tools and the stored settings.
+#pragma once
+
+namespace res {
+
+// Commands of menu 100, the toolbar and the accelerators.
+enum Command : int {
+    ID_ZOOM_IN = 32772,
+    ID_ZOOM_OUT = 32773,
+    ID_ZOOM_25 = 32774,
+    ID_ZOOM_50 = 32775,
+    ID_ZOOM_100 = 32776,
+    ID_ZOOM_200 = 32777,
+    ID_ZOOM_400 = 32778,
+    ID_ZOOM_FIT = 32779,
+    ID_GRID = 32780,
+    ID_CAPTURE_SETTINGS = 32801,
+    ID_CAMERA_PARAMETERS = 32802,
+    ID_CC_CONTROL = 32803,
+    ID_RGB_CONTROL = 32804,
+    ID_STATISTICS = 32805,
+    ID_HEX_DUMP = 32806,
+    ID_TERMINAL = 32807,
+    ID_DEBUG = 32808,
+    ID_CHANNEL_1 = 32810,
+    ID_CHANNEL_2 = 32811,
+    ID_SNAP_IMAGE = 32812,
+    ID_GRAB_SEQUENCE = 32813,
+    ID_LOOKUP_TABLE = 32822,
+    ID_HISTOGRAM = 32823,
+    ID_STRETCH = 32825,
+    ID_COLORATION = 32826,
+    ID_PLAY_FILES = 32830,
+    ID_TOGGLE_LUT = 32834,
+    ID_CAPTURE_START_STOP = 32835,
+    ID_FULL_SCREEN = 32836,
+    ID_RESET_DIALOG_POSITION = 32840,
+    ID_CARD_SELECTOR = 32842,
+    ID_POCL = 32900,
+    ID_PLC = 153,
+    ID_APP_ABOUT = 57664,
+    ID_APP_EXIT = 57665,
+    ID_HELP_MANUAL = 57670,
+    ID_VIEW_TOOLBAR = 59392,
+    ID_VIEW_STATUS_BAR = 59393,
+};
+
+// Dialog ids: the control id of their notifications to the main frame.
+enum Dialog : int {
+    IDD_ABOUTBOX = 111,
+    IDD_CAPTURE_SETTINGS = 112,
+    IDD_CAMERA_PARAMETERS = 113,
+    IDD_CC_CONTROL = 114,
+    IDD_HEX_DUMP = 115,
+    IDD_RGB_CONTROL = 118,
+    IDD_STATISTICS = 119,
+    IDD_TERMINAL = 120,
+    IDD_FLUSHING = 143,
+    IDD_LOOKUP_TABLE = 144,
+    IDD_CARD_SELECTOR = 145,
+    IDD_EDIT_ALIAS = 146,
+    IDD_CARD_TESTER = 147,
+    IDD_PLAYER = 151,
+    IDD_PLAYER_CONTROL = 152,
+};
+
+// Status bar panes, left to right.
+enum Pane : int {
+    ID_PANE_CAMERA_RATE = 49111,
+    ID_PANE_GRABBING_RATE = 49110,
+    ID_PANE_GRABBING_COUNT = 49109,
+    ID_PANE_POSITION = 49101,
+    ID_PANE_VALUE = 49102,
+    ID_PANE_DMA = 49103,
+    ID_PANE_CAMERA = 49105,
+};
+
+// Strings of the string table.
+enum String : int {
+    IDS_HISTOGRAM = 101,
+    IDS_OLE_INIT_FAILED = 125,
+    IDS_OLD_FIRMWARE = 150,
+    IDS_PLC = 153,
+    IDS_APP_NAME = 57344,
+};
+
+}  // namespace res

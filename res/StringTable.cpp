@@ -1,0 +1,46 @@
+#include "StringTable.h"
+
+#include <QHash>
+#include <QStringList>
+
+#include "ResourceIds.h"
+
+namespace res {
+namespace {
+
+const QHash<int, QString>& table() {
+    static const QHash<int, QString> strings = {
+        {IDS_HISTOGRAM, QStringLiteral("Histogram")},
+        {IDS_OLE_INIT_FAILED,
+         QStringLiteral("OLE initialization failed.  Make sure that the OLE libraries are the correct version.")},
+        {IDS_OLD_FIRMWARE,
+         QStringLiteral("The firmware of this Glintrail Express card must be upgraded to version 0.1.0.7 or "
+                        "later.\nPlease download the firmware update from the Korvan web site.\n\nIf you "
+                        "ignore this warning, the \"packed\" option of the Camera Parameters dialog will "
+                        "not be available.")},
+        {IDS_PLC, QStringLiteral("PLC\nProgrammable Logic Controller")},
+        {IDS_APP_NAME, QStringLiteral("Glintrail Express")},
+        {38002, QStringLiteral("Pixels")},
+        {38003, QStringLiteral("Signal (ADU)")},
+        {38004, QStringLiteral("HORIZONTAL - Average")},
+        {38005, QStringLiteral("VERTICAL - Average")},
+        {50003, QStringLiteral("Start grab")},
+        {50004, QStringLiteral("Stop grab")},
+        {50005, QStringLiteral("Start")},
+        {50006, QStringLiteral("Stop")},
+        {50007, QStringLiteral("Start Capture")},
+        {50008, QStringLiteral("Stop Capture")},
+    };
+    return strings;
+}
+
+}  // namespace
+
+QString LoadString(int id) { return table().value(id); }
+
+QString LoadStringLine(int id, int line) {
+    const QStringList lines = LoadString(id).split(QLatin1Char('\n'));
+    return line >= 0 && line < lines.size() ? lines[line] : QString();
+}
+
+}  // namespace res
