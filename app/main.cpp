@@ -1,6 +1,7 @@
-#include <QApplication>
+#include "CGlintrailApp.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    return 0;
+    CGlintrailApp app(argc, argv);
+    if (!app.InitInstance()) return 1;
+    return app.exec();
 }

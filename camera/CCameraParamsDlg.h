@@ -8,4 +8,11 @@ class CCameraParamsDlg : public CFloatingDlg {
 public:
     explicit CCameraParamsDlg(QWidget* parent = nullptr);
     int GetID() const override;
+
+    // Cards with old firmware cannot transfer packed pixels.
+    void SetPackedAvailable(bool available) { packedAvailable_ = available; }
+    bool IsPackedAvailable() const { return packedAvailable_; }
+
+private:
+    bool packedAvailable_ = true;
 };

@@ -1,0 +1,49 @@
+#include "CAboutDlg.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "AboutTexts.h"
+#include "Grabber.h"
+#include "Icons.h"
+#include "ResourceIds.h"
+#include "StringTable.h"
+
+CAboutDlg::CAboutDlg(uint64_t card, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("About ") + res::LoadString(res::IDS_APP_NAME));
+    const grabber::Versions v = grabber::GetVersions(card);
+    uint32_t image = 0;
+    grabber::GetFirmwareImage(card, &image);
+
+    auto* icon = new QLabel;
+    icon->setPixmap(res::applicationIcon().pixmap(48, 48));
+    auto* title = new QLabel(QStringLiteral("<b>%1</b><br>Copyright \u00A9 Korvan").arg(res::LoadString(res::IDS_APP_NAME)));
+
+    auto* form = new QFormLayout;
+    auto addRow = [&](int controlId, const QString& label, const QString& text) {
+        auto* value = new QLabel(text);
+        value->setObjectName(QString::number(controlId));
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        form->addRow(label, value);
+    };
+    addRow(1137, QStringLiteral("Application version:"),
+           app::FormatVersionPair(app::ProductVersionMS(), app::ProductVersionLS()));
+    addRow(1138, QStringLiteral("Library version:"), app::FormatVersionPair(v.libraryVersion, v.libraryBuild));
+    addRow(1139, QStringLiteral("Driver version:"), app::FormatVersionPair(v.driverVersion, v.driverBuild));
+    addRow(1140, QStringLiteral("Firmware revision:"), app::FormatFirmware(v.firmware));
+    addRow(1141, QStringLiteral("Firmware image:"), app::FormatFirmwareImage(image));
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto* head = new QHBoxLayout;
+    head->addWidget(icon);
+    head->addWidget(title, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(head);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}

@@ -1,0 +1,453 @@
+#include "CMainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "CAboutDlg.h"
+#include "CAliasDlg.h"
+#include "CCCControlDlg.h"
+#include "CCameraParamsDlg.h"
+#include "CCaptureSettingsDlg.h"
+#include "CCardTesterDlg.h"
+#include "CChildView.h"
+#include "CRGBControlDlg.h"
+#include "CStatisticsDlg.h"
+#include "CTerminalDlg.h"
+#include "CommandTable.h"
+#include "Icons.h"
+#include "MessageBox.h"
+#include "PixelReadout.h"
+#include "Profile.h"
+#include "ResourceIds.h"
+#include "StringTable.h"
+#include "WindowPlacement.h"
+
+Q_LOGGING_CATEGORY(lcMainFrame, "glintrail.mainframe")
+
+using namespace res;
+
+namespace {
+
+constexpr int kTimerPeriodMs = 1000;
+constexpr uint32_t kMinimumFirmware = 0x00010007;
+const QString kMainFramePlacement = QStringLiteral("CMainFrame");
+
+struct PaneInfo {
+    int id;
+    const char* sizingText;
+};
+constexpr PaneInfo kPanes[] = {
+    {ID_PANE_CAMERA_RATE, "Camera Rate:00000"}, {ID_PANE_GRABBING_RATE, "Grabbing rate:00000"},
+    {ID_PANE_GRABBING_COUNT, "Grabbing count:00000000"}, {ID_PANE_POSITION, "XXXX x YYYY"},
+    {ID_PANE_VALUE, "(ZZZZZ,ZZZZZ,ZZZZZ)"}, {ID_PANE_DMA, "DMA Inactive"}, {ID_PANE_CAMERA, "Camera offline"},
+};
+
+}  // namespace
+
+CMainFrame::CMainFrame() {
+    setWindowIcon(res::applicationIcon());
+    setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+CMainFrame::~CMainFrame() {
+    if (!destroyed_) OnDestroy();
+    // Plug-in dialogs go before the library is released; the card closes last.
+    plcTestDialog_.reset();
+    poclDialog_.reset();
+}
+
+bool CMainFrame::OnCreate() {
+    qCInfo(lcMainFrame) << "create";
+    view_ = new CChildView(this);
+    view_->SetScrollSizes(QSize(1600, 1200));
+    setCentralWidget(view_);
+
+    connectCardAtStart();
+    createActions();
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    if (!createToolDialogs()) return false;
+    SetUpControlDialogs();
+    checkFirmware();
+
+    // The channel's automatic camera file, the dialogs and the channel set-up
+    // come with the camera-file and grab-control work.
+
+    for (int i = 0; i < 3; ++i) {
+        timers_[i].setInterval(kTimerPeriodMs);
+        connect(&timers_[i], &QTimer::timeout, this, [this, i] { onTimer(i + 1); });
+        timers_[i].start();
+    }
+    restorePlacement();
+
+    connect(&commandUiTimer_, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
+    commandUiTimer_.start(200);
+    UpdateCommandUI();
+    return true;
+}
+
+// Until the card selector exists: the first card that opens, first free channel.
+void CMainFrame::connectCardAtStart() {
+    for (const grabber::CardEntry& entry : grabber::EnumerateCards()) {
+        grabber::CardHandle card = grabber::CardHandle::Open(entry.cardId);
+        if (!card) continue;
+        for (uint8_t ch : {uint8_t{0}, uint8_t{1}}) {
+            channelLease_ = grabber::ChannelLease::Claim(card.get(), ch);
+            if (channelLease_) break;
+        }
+        card_ = std::move(card);
+        cardAlias = QString::fromStdString(entry.location);
+        std::u16string alias;
+        if (grabber::GetCardAlias(entry.cardId, alias) == ZAMGRB_OK && !alias.empty())
+            cardAlias = QString::fromStdU16String(alias);
+        break;
+    }
+    setWindowTitle(cardAlias.isEmpty() ? LoadString(IDS_APP_NAME)
+                                       : cardAlias + QStringLiteral(" - ") + LoadString(IDS_APP_NAME));
+}
+
+void CMainFrame::createActions() {
+    for (const app::CommandInfo& c : app::Commands()) {
+        auto* a = new QAction(res::commandIcon(c.id), QString::fromUtf8(c.text), this);
+        a->setCheckable(c.checkable);
+        a->setShortcuts(c.keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+        if (c.tooltip) {
+            a->setToolTip(QString::fromUtf8(c.tooltip));
+            a->setStatusTip(QString::fromUtf8(c.tooltip));
+        }
+        const int id = c.id;
+        connect(a, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+        actions_.insert(id, a);
+        addAction(a);  // keys work while the menu bar is hidden (full screen)
+    }
+}
+
+void CMainFrame::createMenus() {
+    for (const app::MenuInfo& m : app::Menus()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.title));
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+        for (int id : m.items) {
+            if (id == 0) {
+                menu->addSeparator();
+            } else if (id < 0) {
+                QMenu* zoom = menu->addMenu(QStringLiteral("&Zoom"));
+                for (int z : app::ZoomMenu()) {
+                    if (z)
+                        zoom->addAction(actions_.value(z));
+                    else
+                        zoom->addSeparator();
+                }
+            } else {
+                menu->addAction(actions_.value(id));
+            }
+        }
+    }
+}
+
+void CMainFrame::createToolBar() {
+    toolBar_ = addToolBar(QStringLiteral("Standard toolbar"));
+    toolBar_->setObjectName(QStringLiteral("toolbar-59392"));
+    toolBar_->setIconSize(QSize(24, 24));
+    for (int id : app::ToolbarButtons()) {
+        if (id)
+            toolBar_->addAction(actions_.value(id));
+        else
+            toolBar_->addSeparator();
+    }
+    RegisterFloatingWindow(toolBar_);
+}
+
+void CMainFrame::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("statusbar-59393"));
+    for (const PaneInfo& p : kPanes) {
+        auto* label = new QLabel(bar);
+        label->setObjectName(QString::number(p.id));
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QString::fromLatin1(p.sizingText)) + 8);
+        bar->addWidget(label);
+        panes_.insert(p.id, label);
+    }
+    panes_.value(ID_PANE_DMA)->setText(QStringLiteral("DMA Inactive"));
+    panes_.value(ID_PANE_CAMERA)->setText(QStringLiteral("Camera offline"));
+    RegisterFloatingWindow(bar);
+}
+
+bool CMainFrame::createToolDialogs() {
+    cardSelector_ = std::make_unique<CAliasDlg>();
+    captureSettings_ = std::make_unique<CCaptureSettingsDlg>();
+    cameraParams_ = std::make_unique<CCameraParamsDlg>();
+    rgbControl_ = std::make_unique<CRGBControlDlg>();
+    statistics_ = std::make_unique<CStatisticsDlg>();
+    terminal_ = std::make_unique<CTerminalDlg>();
+    cardTester_ = std::make_unique<CCardTesterDlg>();
+    ccControl_ = std::make_unique<CCCControlDlg>();
+    for (CFloatingDlg* d : std::initializer_list<CFloatingDlg*>{
+             cardSelector_.get(), captureSettings_.get(), cameraParams_.get(), rgbControl_.get(), statistics_.get(),
+             terminal_.get(), cardTester_.get()}) {
+        if (!d->Create(this)) return false;
+        connect(d, &CFloatingDlg::notify, this, &CMainFrame::OnNotify);
+        RegisterFloatingWindow(d);
+    }
+    connect(ccControl_.get(), &CFloatingDlg::notify, this, &CMainFrame::OnNotify);
+    return true;
+}
+
+// The plug-in's dialogs, or the CC control dialog when the plug-in has none.
+void CMainFrame::SetUpControlDialogs() {
+    if (!plcTestDialog_) plcTestDialog_ = plugin_.createPLCTestDialog();
+    if (plcTestDialog_) {
+        plcTestDialog_->SetCard(card_.get(), channel());
+        if (!plcTestDialog_->IsUsable()) {
+            plcTestDialog_.reset();
+        } else if (!plcTestDialog_->window()) {
+            if (!plcTestDialog_->Create(this)) plcTestDialog_.reset();
+        } else {
+            QAction* cc = actions_.value(ID_CC_CONTROL);
+            cc->setText(LoadStringLine(IDS_PLC, 1));
+            RegisterFloatingWindow(plcTestDialog_->window());
+        }
+    }
+    if (plcTestDialog_) {
+        if (ccControl_->IsCreated()) ccControl_->close();
+    } else if (!ccControl_->IsCreated()) {
+        ccControl_->Create(this);
+        RegisterFloatingWindow(ccControl_.get());
+    }
+
+    if (!poclDialog_) poclDialog_ = plugin_.createPoCLDialog();
+    if (poclDialog_ && !poclDialog_->window()) {
+        const CameraConfig& c = cameraDescription.config;
+        poclDialog_->SetCard(card_.get(), channel(), c.bitDepth * c.tapConfig.taps * c.tapConfig.channels);
+        if (!poclDialog_->Create(this)) {
+            poclDialog_.reset();
+        } else {
+            actions_.value(ID_POCL)->setText(poclDialog_->GetName());
+            RegisterFloatingWindow(poclDialog_->window());
+        }
+    }
+}
+
+void CMainFrame::checkFirmware() {
+    if (!card_) return;
+    const grabber::Versions v = grabber::GetVersions(card_.get());
+    if (v.status == ZAMGRB_OK && v.firmware < kMinimumFirmware) {
+        appkit::ShowMessage(this, LoadString(IDS_OLD_FIRMWARE), QMessageBox::Warning);
+        cameraParams_->SetPackedAvailable(false);
+    }
+}
+
+void CMainFrame::restorePlacement() {
+    const auto stored =
+        appkit::WindowPlacement::fromBytes(appkit::Profile::GetBinary(appkit::kFloatingWindowsSection, kMainFramePlacement));
+    if (stored) move(stored->left, stored->top);  // the size stays as created
+}
+
+void CMainFrame::RegisterFloatingWindow(QWidget* window) {
+    if (window) floatingWindows.push_back({window, false});
+}
+
+void CMainFrame::ExecuteCommand(int id) {
+    if (view_ && view_->OnCommand(id)) return;
+    OnCommand(id);
+}
+
+void CMainFrame::UpdateCommandUI() {
+    for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
+        appkit::CommandState state;
+        state.checked = it.value()->isChecked();
+        if (!(view_ && view_->OnUpdateCommand(it.key(), state)) && !OnUpdateCommand(it.key(), state))
+            state.enabled = false;  // nobody handles it yet
+        it.value()->setEnabled(state.enabled);
+        if (it.value()->isCheckable()) it.value()->setChecked(state.checked);
+        if (!state.text.isEmpty()) it.value()->setText(state.text);
+    }
+}
+
+void CMainFrame::toggleDialog(QWidget* dialog) {
+    if (!dialog) return;
+    if (dialog->isVisible()) {
+        dialog->close();
+    } else {
+        dialog->show();
+        dialog->raise();
+    }
+}
+
+bool CMainFrame::OnCommand(int id) {
+    switch (id) {
+        case ID_CARD_SELECTOR:
+            channelLease_.reset();
+            toggleDialog(cardSelector_.get());
+            return true;
+        case ID_CAMERA_PARAMETERS:
+            toggleDialog(cameraParams_.get());
+            return true;
+        case ID_CC_CONTROL:
+            toggleDialog(plcTestDialog_ ? plcTestDialog_->window() : ccControl_.get());
+            return true;
+        case ID_RGB_CONTROL:
+            toggleDialog(rgbControl_.get());
+            return true;
+        case ID_CAPTURE_SETTINGS:
+            toggleDialog(captureSettings_.get());
+            return true;
+        case ID_TERMINAL:
+            toggleDialog(terminal_.get());
+            return true;
+        case ID_STATISTICS:
+            toggleDialog(statistics_.get());
+            return true;
+        case ID_POCL:
+            if (poclDialog_ && poclDialog_->IsEnabled()) toggleDialog(poclDialog_->window());
+            return true;
+        case ID_RESET_DIALOG_POSITION:
+            resetDialogPositions();
+            return true;
+        case ID_APP_ABOUT:
+            showAbout();
+            return true;
+        case ID_APP_EXIT:
+            close();
+            return true;
+        case ID_VIEW_TOOLBAR:
+            toolBar_->setVisible(!toolBar_->isVisible());
+            return true;
+        case ID_VIEW_STATUS_BAR:
+            statusBar()->setVisible(!statusBar()->isVisible());
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CMainFrame::OnUpdateCommand(int id, appkit::CommandState& state) {
+    auto visible = [](const QWidget* w) { return w && w->isVisible(); };
+    switch (id) {
+        case ID_CARD_SELECTOR:
+            state.enabled = cardSelector_ && cardSelector_->IsCreated() && !grabbing();
+            state.checked = visible(cardSelector_.get());
+            return true;
+        case ID_CHANNEL_1:
+        case ID_CHANNEL_2:
+            // Switching channels comes with the card selector work.
+            state.enabled = false;
+            state.checked = channel() == (id == ID_CHANNEL_1 ? 0 : 1);
+            return true;
+        case ID_CAMERA_PARAMETERS:
+            state.checked = visible(cameraParams_.get());
+            return true;
+        case ID_CC_CONTROL:
+            state.checked = visible(plcTestDialog_ ? plcTestDialog_->window() : ccControl_.get());
+            return true;
+        case ID_RGB_CONTROL:
+            state.checked = visible(rgbControl_.get());
+            return true;
+        case ID_CAPTURE_SETTINGS:
+            state.checked = visible(captureSettings_.get());
+            return true;
+        case ID_TERMINAL:
+            state.checked = visible(terminal_.get());
+            return true;
+        case ID_STATISTICS:
+            state.checked = visible(statistics_.get());
+            return true;
+        case ID_POCL:
+            state.enabled = poclDialog_ && poclDialog_->IsEnabled();
+            state.checked = poclDialog_ && visible(poclDialog_->window());
+            return true;
+        case ID_VIEW_TOOLBAR:
+            state.checked = toolBar_ && toolBar_->isVisible();
+            return true;
+        case ID_VIEW_STATUS_BAR:
+            state.checked = statusBar()->isVisible();
+            return true;
+        case ID_RESET_DIALOG_POSITION:
+        case ID_APP_ABOUT:
+        case ID_APP_EXIT:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Every registered window that still exists, except the bars and the view, goes
+// to the screen's top-left corner; sizes and stacking stay as they are.
+void CMainFrame::resetDialogPositions() {
+    for (const FloatingWindow& f : floatingWindows) {
+        QWidget* w = f.window;
+        if (!w || w == toolBar_ || w == statusBar() || w == view_) continue;
+        w->move(0, 0);
+    }
+}
+
+void CMainFrame::showAbout() {
+    CAboutDlg about(card_.get(), this);
+    about.exec();
+}
+
+void CMainFrame::ShowPixelValue(QPoint point, int64_t value) {
+    const app::PixelReadout r = app::FormatPixelReadout(cameraDescription, point, value);
+    panes_.value(ID_PANE_POSITION)->setText(r.position);
+    panes_.value(ID_PANE_VALUE)->setText(r.value);
+}
+
+void CMainFrame::OnNotify(int dialogId, int code) {
+    qCDebug(lcMainFrame) << "notification" << dialogId << code;
+    // Each tool's actions are routed here as their tools land.
+}
+
+void CMainFrame::OnImageReady(quint32) {}
+void CMainFrame::OnCaptureFinished() {}
+void CMainFrame::OnCaptureProgress(int) {}
+void CMainFrame::OnCaptureOutOfMemory() {}
+void CMainFrame::OnMeasureSignal() {}
+
+// Timer 1: camera pane and Start grab enabling; 2: DMA pane; 3: statistics.
+void CMainFrame::onTimer(int) {}
+
+void CMainFrame::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && isFullScreen()) ExecuteCommand(ID_FULL_SCREEN);
+    QMainWindow::keyPressEvent(event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    OnClose();
+    OnDestroy();
+    event->accept();
+}
+
+void CMainFrame::OnClose() {
+    qCInfo(lcMainFrame) << "close: save the channel's camera file";
+}
+
+void CMainFrame::OnDestroy() {
+    if (destroyed_) return;
+    destroyed_ = true;
+    qCInfo(lcMainFrame) << "destroy: stop grabbing";
+    if (card_ && channelLease_ && grabbing_) grabber::StopGrab(card_.get(), channel());
+    grabbing_ = false;
+    qCInfo(lcMainFrame) << "destroy: stop the capture and flush its queue";
+    qCInfo(lcMainFrame) << "destroy: stop the capture timers and the saving thread";
+    for (QTimer& t : timers_) t.stop();
+    commandUiTimer_.stop();
+    qCInfo(lcMainFrame) << "destroy: close the player";
+    qCInfo(lcMainFrame) << "destroy: save the placement";
+    appkit::Profile::WriteBinary(appkit::kFloatingWindowsSection, kMainFramePlacement,
+                                 appkit::WindowPlacement::of(*this, appkit::WindowPlacement::kShowNormal).toBytes());
+    for (CFloatingDlg* d : std::initializer_list<CFloatingDlg*>{
+             cardSelector_.get(), captureSettings_.get(), cameraParams_.get(), rgbControl_.get(), statistics_.get(),
+             terminal_.get(), cardTester_.get(), ccControl_.get()})
+        if (d) d->SavePlacement();
+    qCInfo(lcMainFrame) << "destroy: save the lookup-table settings";
+    qCInfo(lcMainFrame) << "destroy: remove the notification icon";
+}
