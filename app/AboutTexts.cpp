@@ -25,7 +25,11 @@ QString FormatFirmwareImage(uint32_t image) {
     }
 }
 
-uint32_t ProductVersionMS() { return (uint32_t(kVersionMajor) << 16) | kVersionMinor; }
-uint32_t ProductVersionLS() { return (uint32_t(kVersionPatch) << 16) | kVersionBuild; }
+uint32_t ProductVersionMS() {
+    return (uint32_t(kVersionMajor) << 16) | kVersionMinor;
+}
+uint32_t ProductVersionLS() {
+    return (uint32_t(kVersionPatch) << 16) | kVersionBuild;
+}
 
 }  // namespace app

@@ -20,7 +20,8 @@ CAboutDlg::CAboutDlg(uint64_t card, QWidget* parent) : QDialog(parent) {
 
     auto* icon = new QLabel;
     icon->setPixmap(res::applicationIcon().pixmap(48, 48));
-    auto* title = new QLabel(QStringLiteral("<b>%1</b><br>Copyright \u00A9 Korvan").arg(res::LoadString(res::IDS_APP_NAME)));
+    auto* title = new QLabel(
+        QStringLiteral("<b>%1</b><br>Copyright \u00A9 Korvan").arg(res::LoadString(res::IDS_APP_NAME)));
 
     auto* form = new QFormLayout;
     auto addRow = [&](int controlId, const QString& label, const QString& text) {
@@ -31,7 +32,8 @@ CAboutDlg::CAboutDlg(uint64_t card, QWidget* parent) : QDialog(parent) {
     };
     addRow(1137, QStringLiteral("Application version:"),
            app::FormatVersionPair(app::ProductVersionMS(), app::ProductVersionLS()));
-    addRow(1138, QStringLiteral("Library version:"), app::FormatVersionPair(v.libraryVersion, v.libraryBuild));
+    addRow(1138, QStringLiteral("Library version:"),
+           app::FormatVersionPair(v.libraryVersion, v.libraryBuild));
     addRow(1139, QStringLiteral("Driver version:"), app::FormatVersionPair(v.driverVersion, v.driverBuild));
     addRow(1140, QStringLiteral("Firmware revision:"), app::FormatFirmware(v.firmware));
     addRow(1141, QStringLiteral("Firmware image:"), app::FormatFirmwareImage(image));

@@ -2,6 +2,10 @@
 
 #include "ResourceIds.h"
 
-CCardTesterDlg::CCardTesterDlg(QWidget* parent) : CFloatingDlg(parent) { setWindowTitle(QStringLiteral("Card Register Tester")); }
+CCardTesterDlg::CCardTesterDlg(QWidget* parent) : CFloatingDlg(parent) {
+    setWindowTitle(QStringLiteral("Card Register Tester"));
+}
 
-int CCardTesterDlg::GetID() const { return res::IDD_CARD_TESTER; }
+int CCardTesterDlg::GetID() const {
+    return res::IDD_CARD_TESTER;
+}

@@ -13,7 +13,8 @@
 CGlintrailApp::CGlintrailApp(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QString::fromLatin1(appkit::kOrganization));
     setApplicationName(res::LoadString(res::IDS_APP_NAME));
-    app::InstallCrashDumpWriter(app::CrashDumpFolder(), QFileInfo(applicationFilePath()).completeBaseName().toStdString());
+    app::InstallCrashDumpWriter(app::CrashDumpFolder(),
+                                QFileInfo(applicationFilePath()).completeBaseName().toStdString());
 }
 
 CGlintrailApp::~CGlintrailApp() = default;
@@ -22,7 +23,8 @@ bool CGlintrailApp::InitInstance() {
     logengine::ConfigureLoggingAtStartup();
     mainFrame_ = std::make_unique<CMainFrame>();
     setWindowIcon(res::applicationIcon());
-    if (!mainFrame_->OnCreate()) return false;
+    if (!mainFrame_->OnCreate())
+        return false;
     mainFrame_->show();
     return true;
 }

@@ -43,9 +43,13 @@ struct PaneInfo {
     const char* sizingText;
 };
 constexpr PaneInfo kPanes[] = {
-    {ID_PANE_CAMERA_RATE, "Camera Rate:00000"}, {ID_PANE_GRABBING_RATE, "Grabbing rate:00000"},
-    {ID_PANE_GRABBING_COUNT, "Grabbing count:00000000"}, {ID_PANE_POSITION, "XXXX x YYYY"},
-    {ID_PANE_VALUE, "(ZZZZZ,ZZZZZ,ZZZZZ)"}, {ID_PANE_DMA, "DMA Inactive"}, {ID_PANE_CAMERA, "Camera offline"},
+    {ID_PANE_CAMERA_RATE, "Camera Rate:00000"},
+    {ID_PANE_GRABBING_RATE, "Grabbing rate:00000"},
+    {ID_PANE_GRABBING_COUNT, "Grabbing count:00000000"},
+    {ID_PANE_POSITION, "XXXX x YYYY"},
+    {ID_PANE_VALUE, "(ZZZZZ,ZZZZZ,ZZZZZ)"},
+    {ID_PANE_DMA, "DMA Inactive"},
+    {ID_PANE_CAMERA, "Camera offline"},
 };
 
 }  // namespace
@@ -53,10 +57,12 @@ constexpr PaneInfo kPanes[] = {
 CMainFrame::CMainFrame() {
     setWindowIcon(res::applicationIcon());
     setAttribute(Qt::WA_DeleteOnClose, false);
+    resize(900, 700);
 }
 
 CMainFrame::~CMainFrame() {
-    if (!destroyed_) OnDestroy();
+    if (!destroyed_)
+        OnDestroy();
     // Plug-in dialogs go before the library is released; the card closes last.
     plcTestDialog_.reset();
     poclDialog_.reset();
@@ -73,7 +79,8 @@ bool CMainFrame::OnCreate() {
     createMenus();
     createToolBar();
     createStatusBar();
-    if (!createToolDialogs()) return false;
+    if (!createToolDialogs())
+        return false;
     SetUpControlDialogs();
     checkFirmware();
 
@@ -97,10 +104,12 @@ bool CMainFrame::OnCreate() {
 void CMainFrame::connectCardAtStart() {
     for (const grabber::CardEntry& entry : grabber::EnumerateCards()) {
         grabber::CardHandle card = grabber::CardHandle::Open(entry.cardId);
-        if (!card) continue;
+        if (!card)
+            continue;
         for (uint8_t ch : {uint8_t{0}, uint8_t{1}}) {
             channelLease_ = grabber::ChannelLease::Claim(card.get(), ch);
-            if (channelLease_) break;
+            if (channelLease_)
+                break;
         }
         card_ = std::move(card);
         cardAlias = QString::fromStdString(entry.location);
@@ -192,9 +201,10 @@ bool CMainFrame::createToolDialogs() {
     cardTester_ = std::make_unique<CCardTesterDlg>();
     ccControl_ = std::make_unique<CCCControlDlg>();
     for (CFloatingDlg* d : std::initializer_list<CFloatingDlg*>{
-             cardSelector_.get(), captureSettings_.get(), cameraParams_.get(), rgbControl_.get(), statistics_.get(),
-             terminal_.get(), cardTester_.get()}) {
-        if (!d->Create(this)) return false;
+             cardSelector_.get(), captureSettings_.get(), cameraParams_.get(), rgbControl_.get(),
+             statistics_.get(), terminal_.get(), cardTester_.get()}) {
+        if (!d->Create(this))
+            return false;
         connect(d, &CFloatingDlg::notify, this, &CMainFrame::OnNotify);
         RegisterFloatingWindow(d);
     }
@@ -204,13 +214,15 @@ bool CMainFrame::createToolDialogs() {
 
 // The plug-in's dialogs, or the CC control dialog when the plug-in has none.
 void CMainFrame::SetUpControlDialogs() {
-    if (!plcTestDialog_) plcTestDialog_ = plugin_.createPLCTestDialog();
+    if (!plcTestDialog_)
+        plcTestDialog_ = plugin_.createPLCTestDialog();
     if (plcTestDialog_) {
         plcTestDialog_->SetCard(card_.get(), channel());
         if (!plcTestDialog_->IsUsable()) {
             plcTestDialog_.reset();
         } else if (!plcTestDialog_->window()) {
-            if (!plcTestDialog_->Create(this)) plcTestDialog_.reset();
+            if (!plcTestDialog_->Create(this))
+                plcTestDialog_.reset();
         } else {
             QAction* cc = actions_.value(ID_CC_CONTROL);
             cc->setText(LoadStringLine(IDS_PLC, 1));
@@ -218,13 +230,15 @@ void CMainFrame::SetUpControlDialogs() {
         }
     }
     if (plcTestDialog_) {
-        if (ccControl_->IsCreated()) ccControl_->close();
+        if (ccControl_->IsCreated())
+            ccControl_->close();
     } else if (!ccControl_->IsCreated()) {
         ccControl_->Create(this);
         RegisterFloatingWindow(ccControl_.get());
     }
 
-    if (!poclDialog_) poclDialog_ = plugin_.createPoCLDialog();
+    if (!poclDialog_)
+        poclDialog_ = plugin_.createPoCLDialog();
     if (poclDialog_ && !poclDialog_->window()) {
         const CameraConfig& c = cameraDescription.config;
         poclDialog_->SetCard(card_.get(), channel(), c.bitDepth * c.tapConfig.taps * c.tapConfig.channels);
@@ -238,7 +252,8 @@ void CMainFrame::SetUpControlDialogs() {
 }
 
 void CMainFrame::checkFirmware() {
-    if (!card_) return;
+    if (!card_)
+        return;
     const grabber::Versions v = grabber::GetVersions(card_.get());
     if (v.status == ZAMGRB_OK && v.firmware < kMinimumFirmware) {
         appkit::ShowMessage(this, LoadString(IDS_OLD_FIRMWARE), QMessageBox::Warning);
@@ -247,17 +262,20 @@ void CMainFrame::checkFirmware() {
 }
 
 void CMainFrame::restorePlacement() {
-    const auto stored =
-        appkit::WindowPlacement::fromBytes(appkit::Profile::GetBinary(appkit::kFloatingWindowsSection, kMainFramePlacement));
-    if (stored) move(stored->left, stored->top);  // the size stays as created
+    const auto stored = appkit::WindowPlacement::fromBytes(
+        appkit::Profile::GetBinary(appkit::kFloatingWindowsSection, kMainFramePlacement));
+    if (stored)
+        move(stored->left, stored->top);  // the size stays as created
 }
 
 void CMainFrame::RegisterFloatingWindow(QWidget* window) {
-    if (window) floatingWindows.push_back({window, false});
+    if (window)
+        floatingWindows.push_back({window, false});
 }
 
 void CMainFrame::ExecuteCommand(int id) {
-    if (view_ && view_->OnCommand(id)) return;
+    if (view_ && view_->OnCommand(id))
+        return;
     OnCommand(id);
 }
 
@@ -268,13 +286,16 @@ void CMainFrame::UpdateCommandUI() {
         if (!(view_ && view_->OnUpdateCommand(it.key(), state)) && !OnUpdateCommand(it.key(), state))
             state.enabled = false;  // nobody handles it yet
         it.value()->setEnabled(state.enabled);
-        if (it.value()->isCheckable()) it.value()->setChecked(state.checked);
-        if (!state.text.isEmpty()) it.value()->setText(state.text);
+        if (it.value()->isCheckable())
+            it.value()->setChecked(state.checked);
+        if (!state.text.isEmpty())
+            it.value()->setText(state.text);
     }
 }
 
 void CMainFrame::toggleDialog(QWidget* dialog) {
-    if (!dialog) return;
+    if (!dialog)
+        return;
     if (dialog->isVisible()) {
         dialog->close();
     } else {
@@ -308,7 +329,8 @@ bool CMainFrame::OnCommand(int id) {
             toggleDialog(statistics_.get());
             return true;
         case ID_POCL:
-            if (poclDialog_ && poclDialog_->IsEnabled()) toggleDialog(poclDialog_->window());
+            if (poclDialog_ && poclDialog_->IsEnabled())
+                toggleDialog(poclDialog_->window());
             return true;
         case ID_RESET_DIALOG_POSITION:
             resetDialogPositions();
@@ -385,7 +407,8 @@ bool CMainFrame::OnUpdateCommand(int id, appkit::CommandState& state) {
 void CMainFrame::resetDialogPositions() {
     for (const FloatingWindow& f : floatingWindows) {
         QWidget* w = f.window;
-        if (!w || w == toolBar_ || w == statusBar() || w == view_) continue;
+        if (!w || w == toolBar_ || w == statusBar() || w == view_)
+            continue;
         w->move(0, 0);
     }
 }
@@ -416,7 +439,8 @@ void CMainFrame::OnMeasureSignal() {}
 void CMainFrame::onTimer(int) {}
 
 void CMainFrame::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && isFullScreen()) ExecuteCommand(ID_FULL_SCREEN);
+    if (event->key() == Qt::Key_Escape && isFullScreen())
+        ExecuteCommand(ID_FULL_SCREEN);
     QMainWindow::keyPressEvent(event);
 }
 
@@ -431,23 +455,28 @@ void CMainFrame::OnClose() {
 }
 
 void CMainFrame::OnDestroy() {
-    if (destroyed_) return;
+    if (destroyed_)
+        return;
     destroyed_ = true;
     qCInfo(lcMainFrame) << "destroy: stop grabbing";
-    if (card_ && channelLease_ && grabbing_) grabber::StopGrab(card_.get(), channel());
+    if (card_ && channelLease_ && grabbing_)
+        grabber::StopGrab(card_.get(), channel());
     grabbing_ = false;
     qCInfo(lcMainFrame) << "destroy: stop the capture and flush its queue";
     qCInfo(lcMainFrame) << "destroy: stop the capture timers and the saving thread";
-    for (QTimer& t : timers_) t.stop();
+    for (QTimer& t : timers_)
+        t.stop();
     commandUiTimer_.stop();
     qCInfo(lcMainFrame) << "destroy: close the player";
     qCInfo(lcMainFrame) << "destroy: save the placement";
-    appkit::Profile::WriteBinary(appkit::kFloatingWindowsSection, kMainFramePlacement,
-                                 appkit::WindowPlacement::of(*this, appkit::WindowPlacement::kShowNormal).toBytes());
+    appkit::Profile::WriteBinary(
+        appkit::kFloatingWindowsSection, kMainFramePlacement,
+        appkit::WindowPlacement::of(*this, appkit::WindowPlacement::kShowNormal).toBytes());
     for (CFloatingDlg* d : std::initializer_list<CFloatingDlg*>{
-             cardSelector_.get(), captureSettings_.get(), cameraParams_.get(), rgbControl_.get(), statistics_.get(),
-             terminal_.get(), cardTester_.get(), ccControl_.get()})
-        if (d) d->SavePlacement();
+             cardSelector_.get(), captureSettings_.get(), cameraParams_.get(), rgbControl_.get(),
+             statistics_.get(), terminal_.get(), cardTester_.get(), ccControl_.get()})
+        if (d)
+            d->SavePlacement();
     qCInfo(lcMainFrame) << "destroy: save the lookup-table settings";
     qCInfo(lcMainFrame) << "destroy: remove the notification icon";
 }

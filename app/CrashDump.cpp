@@ -40,7 +40,8 @@ void writeText(int fd, const char* text) {
     size_t left = strlen(text);
     while (left > 0) {
         const ssize_t n = write(fd, text, left);
-        if (n <= 0) return;
+        if (n <= 0)
+            return;
         text += n;
         left -= size_t(n);
     }
@@ -51,9 +52,10 @@ void onFatalSignal(int signal, siginfo_t* info, void*) {
     const time_t now = time(nullptr);
     struct tm local {};
     localtime_r(&now, &local);
-    char path[sizeof dumpFolder + sizeof programBase + 32];
-    snprintf(path, sizeof path, "%s%s_%04d%02d%02d%02d%02d%02d.dmp", dumpFolder, programBase, local.tm_year + 1900,
-             local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    char path[sizeof dumpFolder + sizeof programBase + 128];
+    snprintf(path, sizeof path, "%s%s_%04d%02d%02d%02d%02d%02d.dmp", dumpFolder, programBase,
+             local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+             local.tm_sec);
     const int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd >= 0) {
         char head[256];
@@ -91,7 +93,8 @@ void InstallCrashDumpWriter(const std::string& folder, const std::string& progra
     action.sa_sigaction = onFatalSignal;
     action.sa_flags = SA_SIGINFO | SA_RESETHAND | SA_ONSTACK;
     sigemptyset(&action.sa_mask);
-    for (int s : kSignals) sigaction(s, &action, nullptr);
+    for (int s : kSignals)
+        sigaction(s, &action, nullptr);
 }
 
 }  // namespace app

@@ -13,9 +13,13 @@ void CChildView::SetScrollSizes(QSize total) {
     updateScrollBars();
 }
 
-bool CChildView::OnCommand(int) { return false; }
+bool CChildView::OnCommand(int) {
+    return false;
+}
 
-bool CChildView::OnUpdateCommand(int, appkit::CommandState&) { return false; }
+bool CChildView::OnUpdateCommand(int, appkit::CommandState&) {
+    return false;
+}
 
 void CChildView::paintEvent(QPaintEvent*) {
     // Without pixel data the view is black.

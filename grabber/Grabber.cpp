@@ -7,7 +7,8 @@ namespace grabber {
 std::vector<CardEntry> EnumerateCards() {
     std::vector<CardEntry> cards;
     void* enumeration = nullptr;
-    if (BeginCardEnum(&enumeration) != ZAMGRB_OK) return cards;
+    if (BeginCardEnum(&enumeration) != ZAMGRB_OK)
+        return cards;
     CardInfo info{};
     info.size = sizeof info;
     while (NextCard(enumeration, &info) == ZAMGRB_OK)
@@ -17,15 +18,21 @@ std::vector<CardEntry> EnumerateCards() {
 }
 
 CardHandle& CardHandle::operator=(CardHandle&& other) noexcept {
-    if (this != &other) reset(other.release());
+    if (this != &other)
+        reset(other.release());
     return *this;
 }
 
-CardHandle CardHandle::Open(uint64_t cardId) { return CardHandle(::OpenCard(cardId, 0)); }
-CardHandle CardHandle::OpenDefault() { return CardHandle(::OpenDefaultCard()); }
+CardHandle CardHandle::Open(uint64_t cardId) {
+    return CardHandle(::OpenCard(cardId, 0));
+}
+CardHandle CardHandle::OpenDefault() {
+    return CardHandle(::OpenDefaultCard());
+}
 
 void CardHandle::reset(uint64_t handle) {
-    if (handle_ != 0 && handle_ != handle) ::CloseCard(handle_);
+    if (handle_ != 0 && handle_ != handle)
+        ::CloseCard(handle_);
     handle_ = handle;
 }
 
@@ -51,7 +58,8 @@ ChannelLease ChannelLease::Claim(uint64_t card, uint8_t channel) {
 }
 
 void ChannelLease::reset() {
-    if (channel_ != kNoChannel) ::CloseChannel(card_, channel_);
+    if (channel_ != kNoChannel)
+        ::CloseChannel(card_, channel_);
     card_ = 0;
     channel_ = kNoChannel;
 }
@@ -63,9 +71,13 @@ Versions GetVersions(uint64_t card) {
     return v;
 }
 
-uint32_t GetFirmwareImage(uint64_t card, uint32_t* image) { return ::GetFirmwareImage(card, image); }
+uint32_t GetFirmwareImage(uint64_t card, uint32_t* image) {
+    return ::GetFirmwareImage(card, image);
+}
 
-bool HasFullAndDecaModes(uint64_t card) { return ::QueryCapability(card, ZAMGRB_CAP_FULL_DECA) != ZAMGRB_NOT_SUPPORTED; }
+bool HasFullAndDecaModes(uint64_t card) {
+    return ::QueryCapability(card, ZAMGRB_CAP_FULL_DECA) != ZAMGRB_NOT_SUPPORTED;
+}
 
 LinkInfo GetLinkInfo(uint64_t card) {
     LinkInfo l;
@@ -80,11 +92,13 @@ uint32_t readAlias(Query query, std::u16string& alias) {
     alias.clear();
     uint32_t length = 0;
     uint32_t status = query(nullptr, &length);
-    if (status != ZAMGRB_OK || length == 0) return status;
+    if (status != ZAMGRB_OK || length == 0)
+        return status;
     std::u16string buffer(length + 1, u'\0');
     uint32_t count = uint32_t(buffer.size());
     status = query(buffer.data(), &count);
-    if (status == ZAMGRB_OK) alias.assign(buffer.c_str());
+    if (status == ZAMGRB_OK)
+        alias.assign(buffer.c_str());
     return status;
 }
 
@@ -102,15 +116,21 @@ uint32_t SetCardAlias(uint64_t cardId, const std::u16string& alias) {
     return ::SetCardAlias(cardId, alias.c_str(), 1);
 }
 
-uint32_t OpenChannel(uint64_t card, uint8_t channel) { return ::OpenChannel(card, channel); }
-uint32_t CloseChannel(uint64_t card, uint8_t channel) { return ::CloseChannel(card, channel); }
+uint32_t OpenChannel(uint64_t card, uint8_t channel) {
+    return ::OpenChannel(card, channel);
+}
+uint32_t CloseChannel(uint64_t card, uint8_t channel) {
+    return ::CloseChannel(card, channel);
+}
 uint32_t ConfigureChannel(uint64_t card, uint8_t channel, const CameraConfig& config) {
     return ::ConfigureChannel(card, channel, &config);
 }
 uint32_t StartGrab(uint64_t card, uint8_t channel, FrameCallbackProc callback, void* context) {
     return ::StartGrab(card, channel, 1, callback, context);
 }
-uint32_t StopGrab(uint64_t card, uint8_t channel) { return ::StopGrab(card, channel); }
+uint32_t StopGrab(uint64_t card, uint8_t channel) {
+    return ::StopGrab(card, channel);
+}
 uint32_t GetCameraStatus(uint64_t card, uint8_t channel, bool& online) {
     uint32_t value = 0;
     const uint32_t status = ::GetCameraStatus(card, channel, &value);
@@ -124,12 +144,16 @@ uint32_t MeasureSignal(uint64_t card, uint8_t channel, uint32_t& clocksPerLine, 
     return ::MeasureSignal(card, channel, &clocksPerLine, &linesPerFrame);
 }
 
-uint32_t ConvertFrame(const CameraDescription& description, const void* raw, void* destination, uint64_t& rowStep,
-                      uint8_t flags, uint32_t* bitsPerPixel) {
+uint32_t ConvertFrame(const CameraDescription& description, const void* raw, void* destination,
+                      uint64_t& rowStep, uint8_t flags, uint32_t* bitsPerPixel) {
     return ::ConvertFrame(&description, raw, destination, &rowStep, flags, bitsPerPixel);
 }
-uint32_t SetTapFormat(uint32_t format, TapConfig& tapConfig) { return ::SetTapFormat(format, &tapConfig); }
-uint32_t GetTapFormat(const TapConfig& tapConfig) { return ::GetTapFormat(&tapConfig); }
+uint32_t SetTapFormat(uint32_t format, TapConfig& tapConfig) {
+    return ::SetTapFormat(format, &tapConfig);
+}
+uint32_t GetTapFormat(const TapConfig& tapConfig) {
+    return ::GetTapFormat(&tapConfig);
+}
 uint32_t LoadCameraFile(const std::string& path, CameraFileRecord& record) {
     return ::LoadCameraFile(path.c_str(), &record);
 }
@@ -157,8 +181,12 @@ uint32_t SetCameraControl(uint64_t card, uint8_t channel, const CameraControlSet
 uint32_t EnablePulseGenerator(uint64_t card, uint8_t channel, bool on) {
     return ::EnablePulseGenerator(card, channel, on ? 1 : 0);
 }
-uint32_t OpenSerialPort(uint64_t card, uint8_t channel) { return ::OpenSerialPort(card, channel); }
-uint32_t CloseSerialPort(uint64_t card, uint8_t channel) { return ::CloseSerialPort(card, channel); }
+uint32_t OpenSerialPort(uint64_t card, uint8_t channel) {
+    return ::OpenSerialPort(card, channel);
+}
+uint32_t CloseSerialPort(uint64_t card, uint8_t channel) {
+    return ::CloseSerialPort(card, channel);
+}
 uint32_t GetBaudRate(uint64_t card, uint8_t channel, uint32_t& baudRate) {
     return ::GetBaudRate(card, channel, &baudRate);
 }

@@ -20,18 +20,30 @@ struct Glyph {
 const QHash<int, Glyph>& glyphs() {
     constexpr QRgb card = 0x2f6f9f, grab = 0x2f8f4f, tools = 0x7f5f2f, view = 0x5f4f8f, help = 0x606060;
     static const QHash<int, Glyph> table = {
-        {ID_CARD_SELECTOR, {"Sel", card}},    {ID_CHANNEL_1, {"1", card}},
-        {ID_CHANNEL_2, {"2", card}},          {ID_GRAB_SEQUENCE, {"\u25B6", grab}},
-        {ID_SNAP_IMAGE, {"1\u25B6", grab}},   {ID_CAPTURE_START_STOP, {"\u25CF", 0xb03030}},
-        {ID_CAMERA_PARAMETERS, {"Cam", tools}}, {ID_CC_CONTROL, {"CC", tools}},
-        {ID_PLC, {"PLC", tools}},             {ID_RGB_CONTROL, {"RGB", tools}},
-        {ID_CAPTURE_SETTINGS, {"Cap", tools}}, {ID_TERMINAL, {"Ter", tools}},
-        {ID_STATISTICS, {"Sta", tools}},      {ID_HEX_DUMP, {"Hex", tools}},
-        {ID_TOGGLE_LUT, {"LUT", tools}},      {ID_HISTOGRAM, {"His", view}},
-        {ID_POCL, {"PoC", tools}},            {ID_ZOOM_IN, {"+", view}},
-        {ID_ZOOM_OUT, {"\u2212", view}},      {ID_ZOOM_FIT, {"Fit", view}},
-        {ID_FULL_SCREEN, {"\u25A1", view}},   {ID_ZOOM_100, {"1:1", view}},
-        {ID_GRID, {"#", view}},               {ID_APP_ABOUT, {"?", help}},
+        {ID_CARD_SELECTOR, {"Sel", card}},
+        {ID_CHANNEL_1, {"1", card}},
+        {ID_CHANNEL_2, {"2", card}},
+        {ID_GRAB_SEQUENCE, {"\u25B6", grab}},
+        {ID_SNAP_IMAGE, {"1\u25B6", grab}},
+        {ID_CAPTURE_START_STOP, {"\u25CF", 0xb03030}},
+        {ID_CAMERA_PARAMETERS, {"Cam", tools}},
+        {ID_CC_CONTROL, {"CC", tools}},
+        {ID_PLC, {"PLC", tools}},
+        {ID_RGB_CONTROL, {"RGB", tools}},
+        {ID_CAPTURE_SETTINGS, {"Cap", tools}},
+        {ID_TERMINAL, {"Ter", tools}},
+        {ID_STATISTICS, {"Sta", tools}},
+        {ID_HEX_DUMP, {"Hex", tools}},
+        {ID_TOGGLE_LUT, {"LUT", tools}},
+        {ID_HISTOGRAM, {"His", view}},
+        {ID_POCL, {"PoC", tools}},
+        {ID_ZOOM_IN, {"+", view}},
+        {ID_ZOOM_OUT, {"\u2212", view}},
+        {ID_ZOOM_FIT, {"Fit", view}},
+        {ID_FULL_SCREEN, {"\u25A1", view}},
+        {ID_ZOOM_100, {"1:1", view}},
+        {ID_GRID, {"#", view}},
+        {ID_APP_ABOUT, {"?", help}},
     };
     return table;
 }
@@ -57,15 +69,18 @@ QPixmap tile(const QString& text, QColor colour, int size) {
 
 QIcon applicationIcon() {
     QIcon icon;
-    for (int size : {16, 32, 48}) icon.addPixmap(tile(QStringLiteral("GX"), QColor(0x2f6f9f), size));
+    for (int size : {16, 32, 48})
+        icon.addPixmap(tile(QStringLiteral("GX"), QColor(0x2f6f9f), size));
     return icon;
 }
 
 QIcon commandIcon(int commandId) {
     auto it = glyphs().find(commandId);
-    if (it == glyphs().end()) return {};
+    if (it == glyphs().end())
+        return {};
     QIcon icon;
-    for (int size : {16, 24, 32}) icon.addPixmap(tile(QString::fromUtf8(it->text), QColor(it->colour), size));
+    for (int size : {16, 24, 32})
+        icon.addPixmap(tile(QString::fromUtf8(it->text), QColor(it->colour), size));
     return icon;
 }
 

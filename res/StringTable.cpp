@@ -12,7 +12,8 @@ const QHash<int, QString>& table() {
     static const QHash<int, QString> strings = {
         {IDS_HISTOGRAM, QStringLiteral("Histogram")},
         {IDS_OLE_INIT_FAILED,
-         QStringLiteral("OLE initialization failed.  Make sure that the OLE libraries are the correct version.")},
+         QStringLiteral(
+             "OLE initialization failed.  Make sure that the OLE libraries are the correct version.")},
         {IDS_OLD_FIRMWARE,
          QStringLiteral("The firmware of this Glintrail Express card must be upgraded to version 0.1.0.7 or "
                         "later.\nPlease download the firmware update from the Korvan web site.\n\nIf you "
@@ -36,7 +37,9 @@ const QHash<int, QString>& table() {
 
 }  // namespace
 
-QString LoadString(int id) { return table().value(id); }
+QString LoadString(int id) {
+    return table().value(id);
+}
 
 QString LoadStringLine(int id, int line) {
     const QStringList lines = LoadString(id).split(QLatin1Char('\n'));

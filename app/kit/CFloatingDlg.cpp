@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <utility>
 
 #include "Profile.h"
 #include "WindowPlacement.h"
@@ -13,50 +14,68 @@ using appkit::WindowPlacement;
 
 CFloatingDlg::CFloatingDlg(QWidget* parent) : QDialog(parent, Qt::Tool) {}
 
-CFloatingDlg::~CFloatingDlg() { SavePlacement(); }
+CFloatingDlg::~CFloatingDlg() {
+    SavePlacement();
+}
 
 bool CFloatingDlg::Create(QWidget* parent) {
-    if (created_) return true;
+    if (created_)
+        return true;
     className_ = QString::fromLatin1(metaObject()->className());
-    if (parent && parent != parentWidget()) setParent(parent, windowFlags());
+    if (parent && parent != parentWidget())
+        setParent(parent, windowFlags());
     OnInitDialog();
     created_ = true;
     adjustSize();
 
-    const auto stored = WindowPlacement::fromBytes(Profile::GetBinary(appkit::kFloatingWindowsSection, className_));
+    const auto stored =
+        WindowPlacement::fromBytes(Profile::GetBinary(appkit::kFloatingWindowsSection, className_));
     if (stored) {
         // Keep the size of the template; only the position comes from the profile.
-        move(stored->left, stored->top);
+        storedPosition_ = QPoint(stored->left, stored->top);
+        move(*storedPosition_);
         uint32_t showCmd = stored->showCmd;
-        if (showOverride >= 1) showCmd = WindowPlacement::kShow;
-        if (showOverride < 0) showCmd = WindowPlacement::kHide;
+        if (showOverride >= 1)
+            showCmd = WindowPlacement::kShow;
+        if (showOverride < 0)
+            showCmd = WindowPlacement::kHide;
         setVisible(showCmd != WindowPlacement::kHide);
     } else {
-        if (showOverride >= 1) shown = 1;
-        if (showOverride < 0) shown = 0;
+        if (showOverride >= 1)
+            shown = 1;
+        if (showOverride < 0)
+            shown = 0;
         setVisible(shown != 0);
     }
     shown = isVisible() ? 1 : 0;
     return true;
 }
 
-void CFloatingDlg::NotifyOwner(int code) { emit notify(GetID(), code); }
+void CFloatingDlg::NotifyOwner(int code) {
+    emit notify(GetID(), code);
+}
 
 void CFloatingDlg::SavePlacement() {
-    if (!created_ || placementSaved_) return;
+    if (!created_ || placementSaved_)
+        return;
     placementSaved_ = true;
-    const auto placement = WindowPlacement::of(*this, shown ? WindowPlacement::kShow : WindowPlacement::kHide);
+    const auto placement =
+        WindowPlacement::of(*this, shown ? WindowPlacement::kShow : WindowPlacement::kHide);
     Profile::WriteBinary(appkit::kFloatingWindowsSection, className_, placement.toBytes());
     shown = 0;
 }
 
 void CFloatingDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    if (storedPosition_)
+        move(*std::exchange(storedPosition_, std::nullopt));
     // A dialog stored on a screen that is gone comes back into view.
     const QRect frame = frameGeometry();
     QScreen* screen = QGuiApplication::screenAt(frame.center());
-    if (!screen) screen = this->screen();
-    if (screen) move(appkit::MoveIntoWorkArea(frame, screen->availableGeometry()));
+    if (!screen)
+        screen = this->screen();
+    if (screen)
+        move(appkit::MoveIntoWorkArea(frame, screen->availableGeometry()));
     shown = 1;
 }
 
@@ -81,7 +100,8 @@ void CFloatingDlg::keyPressEvent(QKeyEvent* event) {
 bool CFloatingDlg::event(QEvent* event) {
     // A click on the caption or a border brings the main window forward first.
     if (event->type() == QEvent::NonClientAreaMouseButtonPress) {
-        if (QWidget* top = parentWidget() ? parentWidget()->window() : nullptr) top->activateWindow();
+        if (QWidget* top = parentWidget() ? parentWidget()->window() : nullptr)
+            top->activateWindow();
         activateWindow();
     }
     return QDialog::event(event);

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QPoint>
 #include <QString>
+#include <optional>
 
 class CFloatingDlg : public QDialog {
     Q_OBJECT
@@ -40,6 +42,8 @@ private:
     bool created_ = false;
     bool placementSaved_ = false;
     QString className_;  // the most derived class, taken while it is known
+    // The stored position, applied again at the first show once the frame is known.
+    std::optional<QPoint> storedPosition_;
 };
 
 namespace appkit {

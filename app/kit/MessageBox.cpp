@@ -15,9 +15,10 @@ MessageHandler& handler() {
 
 QMessageBox::StandardButton ShowMessage(QWidget* owner, const QString& text, QMessageBox::Icon icon,
                                         QMessageBox::StandardButtons buttons, const QString& caption) {
-    MessageRequest request{owner, caption.isEmpty() ? res::LoadString(res::IDS_APP_NAME) : caption, text, icon,
-                           buttons};
-    if (handler()) return handler()(request);
+    MessageRequest request{owner, caption.isEmpty() ? res::LoadString(res::IDS_APP_NAME) : caption, text,
+                           icon, buttons};
+    if (handler())
+        return handler()(request);
     QMessageBox box(request.icon, request.caption, request.text, request.buttons, request.owner);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }

@@ -3,11 +3,15 @@
 namespace appkit {
 namespace {
 
-QSettings settings() { return QSettings(QSettings::IniFormat, QSettings::UserScope, kOrganization, kApplication); }
+QSettings settings() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, kOrganization, kApplication);
+}
 
 }  // namespace
 
-QString Profile::key(const QString& section, const QString& name) { return section + QLatin1Char('/') + name; }
+QString Profile::key(const QString& section, const QString& name) {
+    return section + QLatin1Char('/') + name;
+}
 
 int Profile::GetInt(const QString& section, const QString& name, int defaultValue) {
     bool ok = false;

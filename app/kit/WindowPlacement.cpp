@@ -8,27 +8,23 @@
 namespace appkit {
 
 QByteArray WindowPlacement::toBytes() const {
-    const std::array<uint32_t, 11> words = {length,
-                                            flags,
-                                            showCmd,
-                                            uint32_t(minX),
-                                            uint32_t(minY),
-                                            uint32_t(maxX),
-                                            uint32_t(maxY),
-                                            uint32_t(left),
-                                            uint32_t(top),
-                                            uint32_t(right),
-                                            uint32_t(bottom)};
+    const std::array<uint32_t, 11> words = {length,         flags,           showCmd,         uint32_t(minX),
+                                            uint32_t(minY), uint32_t(maxX),  uint32_t(maxY),  uint32_t(left),
+                                            uint32_t(top),  uint32_t(right), uint32_t(bottom)};
     QByteArray bytes(44, '\0');
-    for (size_t i = 0; i < words.size(); ++i) qToLittleEndian(words[i], bytes.data() + 4 * i);
+    for (size_t i = 0; i < words.size(); ++i)
+        qToLittleEndian(words[i], bytes.data() + 4 * i);
     return bytes;
 }
 
 std::optional<WindowPlacement> WindowPlacement::fromBytes(const QByteArray& bytes) {
-    if (bytes.size() != 44) return std::nullopt;
+    if (bytes.size() != 44)
+        return std::nullopt;
     std::array<uint32_t, 11> w{};
-    for (size_t i = 0; i < w.size(); ++i) w[i] = qFromLittleEndian<uint32_t>(bytes.constData() + 4 * i);
-    if (w[0] != 44) return std::nullopt;
+    for (size_t i = 0; i < w.size(); ++i)
+        w[i] = qFromLittleEndian<uint32_t>(bytes.constData() + 4 * i);
+    if (w[0] != 44)
+        return std::nullopt;
     WindowPlacement p;
     p.flags = w[1];
     p.showCmd = w[2];
@@ -46,11 +42,14 @@ std::optional<WindowPlacement> WindowPlacement::fromBytes(const QByteArray& byte
 WindowPlacement WindowPlacement::of(const QWidget& window, uint32_t showCmd) {
     WindowPlacement p;
     p.showCmd = showCmd;
-    const QRect r = window.isMaximized() || window.isFullScreen() ? window.normalGeometry() : window.frameGeometry();
-    p.left = r.left();
-    p.top = r.top();
-    p.right = r.left() + r.width();
-    p.bottom = r.top() + r.height();
+    // The position is the one move() takes back; the size is the outer one.
+    const bool normal = !window.isMaximized() && !window.isFullScreen();
+    const QPoint topLeft = normal ? window.pos() : window.normalGeometry().topLeft();
+    const QSize size = normal ? window.frameGeometry().size() : window.normalGeometry().size();
+    p.left = topLeft.x();
+    p.top = topLeft.y();
+    p.right = topLeft.x() + size.width();
+    p.bottom = topLeft.y() + size.height();
     return p;
 }
 

@@ -36,7 +36,8 @@ TEST(TapFormat, EveryStandardFormatRoundTrips) {
         for (int i = 0; i < 4; ++i) {
             const char want = e.directions[i];
             EXPECT_EQ(dirs[i], want == 'R' ? 1 : 0) << "tap " << i + 1;
-            if (want == '\0') break;
+            if (want == '\0')
+                break;
         }
         EXPECT_EQ(grabber::GetTapFormat(t), format);
     }

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QSettings>
+
+#include "CFloatingDlg.h"
+#include "Profile.h"
+#include "WindowPlacement.h"
+
+using appkit::WindowPlacement;
+
+class ProbeDlg : public CFloatingDlg {
+    Q_OBJECT
+public:
+    explicit ProbeDlg(int startShown = 0) {
+        shown = startShown;
+        setMinimumSize(200, 120);
+    }
+    int GetID() const override { return 999; }
+};
+
+namespace {
+
+void clearProfile() {
+    QSettings(QSettings::IniFormat, QSettings::UserScope, appkit::kOrganization, appkit::kApplication)
+        .clear();
+}
+
+void storePlacement(int left, int top, int width, int height, uint32_t showCmd) {
+    WindowPlacement p;
+    p.showCmd = showCmd;
+    p.left = left;
+    p.top = top;
+    p.right = left + width;
+    p.bottom = top + height;
+    appkit::Profile::WriteBinary(appkit::kFloatingWindowsSection, QStringLiteral("ProbeDlg"), p.toBytes());
+}
+
+class FloatingDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override { clearProfile(); }
+    void TearDown() override { clearProfile(); }
+};
+
+TEST_F(FloatingDlgTest, WithoutStoredPlacementTheOverrideDecides) {
+    struct Case {
+        int startShown, showOverride;
+        bool visible;
+    };
+    for (const Case& c :
+         {Case{0, 0, false}, Case{1, 0, true}, Case{0, 1, true}, Case{0, 2, true}, Case{1, -1, false}}) {
+        SCOPED_TRACE(testing::Message() << "shown " << c.startShown << " override " << c.showOverride);
+        clearProfile();
+        ProbeDlg dlg(c.startShown);
+        dlg.showOverride = c.showOverride;
+        ASSERT_TRUE(dlg.Create(nullptr));
+        EXPECT_EQ(dlg.isVisible(), c.visible);
+        EXPECT_EQ(dlg.shown, c.visible ? 1 : 0);
+    }
+}
+
+TEST_F(FloatingDlgTest, StoredPlacementMovesButNeverResizes) {
+    ProbeDlg reference;
+    reference.Create(nullptr);
+    const QSize templateSize = reference.size();
+    clearProfile();
+
+    storePlacement(40, 50, 999, 777, WindowPlacement::kShow);
+    ProbeDlg dlg;
+    dlg.Create(nullptr);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(dlg.pos(), QPoint(40, 50));
+    EXPECT_EQ(dlg.size(), templateSize);
+}
+
+TEST_F(FloatingDlgTest, OverrideBeatsTheStoredShowState) {
+    struct Case {
+        uint32_t stored;
+        int showOverride;
+        bool visible;
+    };
+    for (const Case& c : {Case{WindowPlacement::kShow, 0, true}, Case{WindowPlacement::kHide, 0, false},
+                          Case{WindowPlacement::kHide, 1, true}, Case{WindowPlacement::kShow, -1, false}}) {
+        SCOPED_TRACE(testing::Message() << "stored " << c.stored << " override " << c.showOverride);
+        storePlacement(10, 10, 100, 100, c.stored);
+        ProbeDlg dlg;
+        dlg.showOverride = c.showOverride;
+        dlg.Create(nullptr);
+        EXPECT_EQ(dlg.isVisible(), c.visible);
+        EXPECT_EQ(dlg.shown, c.visible ? 1 : 0);
+        dlg.hide();
+    }
+}
+
+TEST_F(FloatingDlgTest, ShowingMovesTheDialogIntoTheWorkArea) {
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    storePlacement(work.right() + 500, work.bottom() + 500, 100, 100, WindowPlacement::kShow);
+    ProbeDlg dlg;
+    dlg.Create(nullptr);
+    ASSERT_TRUE(dlg.isVisible());
+    EXPECT_TRUE(work.contains(dlg.frameGeometry())) << "left " << dlg.frameGeometry().left();
+}
+
+TEST(WorkArea, MoveIntoWorkAreaKeepsTheWindowWhole) {
+    const QRect work(0, 0, 1000, 800);
+    struct Case {
+        QRect frame;
+        QPoint expected;
+    };
+    for (const Case& c : {Case{{100, 100, 200, 100}, {100, 100}}, Case{{900, 750, 200, 100}, {800, 700}},
+                          Case{{-50, -20, 200, 100}, {0, 0}}, Case{{100, 100, 1200, 900}, {0, 0}}})
+        EXPECT_EQ(appkit::MoveIntoWorkArea(c.frame, work), c.expected) << c.frame.x() << "," << c.frame.y();
+}
+
+TEST_F(FloatingDlgTest, ClosingHidesAndTheKeysDoNothing) {
+    ProbeDlg dlg(1);
+    dlg.Create(nullptr);
+    ASSERT_TRUE(dlg.isVisible());
+    for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(&dlg, &press);
+        EXPECT_TRUE(dlg.isVisible()) << key;
+    }
+    dlg.close();
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.shown, 0);
+    dlg.show();
+    EXPECT_EQ(dlg.shown, 1);
+}
+
+TEST_F(FloatingDlgTest, GoingAwayStoresThePlacementWithTheShowState) {
+    for (bool visible : {true, false}) {
+        clearProfile();
+        {
+            ProbeDlg dlg(visible ? 1 : 0);
+            dlg.Create(nullptr);
+            dlg.move(30, 40);
+        }
+        const auto stored = WindowPlacement::fromBytes(
+            appkit::Profile::GetBinary(appkit::kFloatingWindowsSection, QStringLiteral("ProbeDlg")));
+        ASSERT_TRUE(stored);
+        EXPECT_EQ(stored->showCmd, visible ? WindowPlacement::kShow : WindowPlacement::kHide);
+        EXPECT_EQ(QPoint(stored->left, stored->top), QPoint(30, 40));
+    }
+}
+
+TEST(WindowPlacementRecord, RoundTripsAndRejectsOtherSizes) {
+    WindowPlacement p;
+    p.showCmd = 5;
+    p.left = -10;
+    p.top = 20;
+    p.right = 300;
+    p.bottom = 400;
+    const QByteArray bytes = p.toBytes();
+    ASSERT_EQ(bytes.size(), 44);
+    EXPECT_EQ(bytes.left(4), QByteArray("\x2c\0\0\0", 4));
+    const auto back = WindowPlacement::fromBytes(bytes);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->left, -10);
+    EXPECT_EQ(back->bottom, 400);
+    EXPECT_EQ(back->showCmd, 5u);
+    EXPECT_FALSE(WindowPlacement::fromBytes(bytes.left(40)));
+    EXPECT_FALSE(WindowPlacement::fromBytes(QByteArray(44, '\0')));
+}
+
+}  // namespace
+
+#include "FloatingDlgTest.moc"

@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include "CAboutDlg.h"
+#include "CChildView.h"
+#include "CFloatingDlg.h"
+#include "CMainFrame.h"
+#include "Profile.h"
+#include "ResourceIds.h"
+#include "WindowPlacement.h"
+
+namespace {
+
+void clearProfile() {
+    QSettings(QSettings::IniFormat, QSettings::UserScope, appkit::kOrganization, appkit::kApplication)
+        .clear();
+}
+
+// Collects the main frame's own log lines.
+class FrameLog {
+public:
+    FrameLog() {
+        lines().clear();
+        previous_ =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& text) {
+                if (context.category && QByteArray(context.category) == "glintrail.mainframe")
+                    lines() << text;
+            });
+    }
+    ~FrameLog() { qInstallMessageHandler(previous_); }
+    static QStringList& lines() {
+        static QStringList l;
+        return l;
+    }
+
+private:
+    QtMessageHandler previous_;
+};
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override { clearProfile(); }
+    void TearDown() override { clearProfile(); }
+};
+
+TEST_F(MainFrameTest, StartsOnTheSoftwareCardAndClosesInOrder) {
+    FrameLog log;
+    {
+        CMainFrame frame;
+        ASSERT_TRUE(frame.OnCreate());
+        frame.show();
+        QApplication::processEvents();
+        EXPECT_TRUE(frame.isVisible());
+        EXPECT_NE(frame.cardHandle(), 0u) << "the software card opens";
+        EXPECT_EQ(frame.view()->scrollSize(), QSize(1600, 1200));
+        frame.close();
+        EXPECT_FALSE(frame.isVisible());
+    }
+    const QStringList expected = {
+        "create",
+        "close: save the channel's camera file",
+        "destroy: stop grabbing",
+        "destroy: stop the capture and flush its queue",
+        "destroy: stop the capture timers and the saving thread",
+        "destroy: close the player",
+        "destroy: save the placement",
+        "destroy: save the lookup-table settings",
+        "destroy: remove the notification icon",
+    };
+    EXPECT_EQ(FrameLog::lines(), expected);
+    EXPECT_TRUE(appkit::Profile::Contains(appkit::kFloatingWindowsSection, QStringLiteral("CMainFrame")));
+}
+
+TEST_F(MainFrameTest, ToolbarAndStatusPanesInTheirOrder) {
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    QToolBar* bar = frame.findChild<QToolBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->windowTitle(), "Standard toolbar");
+    const int expected[] = {32842, 32810, 32811, 0,     32813, 32812, 32835, 0, 32802,
+                            32803, 32804, 32801, 32807, 32805, 32806, 32834, 0, 32823,
+                            32900, 32772, 32773, 32779, 32836, 32776, 32780, 0, 57664};
+    const QList<QAction*> buttons = bar->actions();
+    ASSERT_EQ(buttons.size(), int(std::size(expected)));
+    for (int i = 0; i < buttons.size(); ++i) {
+        if (expected[i] == 0) {
+            EXPECT_TRUE(buttons[i]->isSeparator()) << i;
+        } else {
+            EXPECT_EQ(buttons[i], frame.action(expected[i])) << i;
+        }
+        if (expected[i]) {
+            EXPECT_FALSE(buttons[i]->toolTip().isEmpty()) << expected[i];
+        }
+    }
+    const int panes[] = {49111, 49110, 49109, 49101, 49102, 49103, 49105};
+    int lastX = -1;
+    frame.show();
+    QApplication::processEvents();
+    for (int id : panes) {
+        QLabel* pane = frame.pane(id);
+        ASSERT_NE(pane, nullptr) << id;
+        EXPECT_GT(pane->x(), lastX) << "pane " << id << " is left to right";
+        lastX = pane->x();
+    }
+    EXPECT_EQ(frame.pane(49105)->text(), "Camera offline");
+    EXPECT_GE(frame.pane(49102)->minimumWidth(),
+              frame.pane(49102)->fontMetrics().horizontalAdvance("(ZZZZZ,ZZZZZ,ZZZZZ)"));
+}
+
+TEST_F(MainFrameTest, MenuTextsKeysAndToggles) {
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    frame.show();
+    EXPECT_EQ(frame.action(res::ID_CAMERA_PARAMETERS)->text(), "Ca&mera parameters");
+    EXPECT_EQ(frame.action(res::ID_FULL_SCREEN)->shortcut(), QKeySequence(Qt::Key_F11));
+    EXPECT_TRUE(frame.action(res::ID_ZOOM_100)->shortcuts().contains(QKeySequence(Qt::ALT | Qt::Key_1)));
+
+    // A tool window toggles, and its menu item follows its visibility.
+    QAction* stats = frame.action(res::ID_STATISTICS);
+    const bool before = stats->isChecked();
+    frame.ExecuteCommand(res::ID_STATISTICS);
+    frame.UpdateCommandUI();
+    EXPECT_NE(stats->isChecked(), before);
+    frame.ExecuteCommand(res::ID_STATISTICS);
+    frame.UpdateCommandUI();
+    EXPECT_EQ(stats->isChecked(), before);
+
+    // Commands of tools not built yet are there, and disabled.
+    for (int id :
+         {res::ID_GRAB_SEQUENCE, res::ID_SNAP_IMAGE, res::ID_CAPTURE_START_STOP, res::ID_PLAY_FILES}) {
+        ASSERT_NE(frame.action(id), nullptr) << id;
+        EXPECT_FALSE(frame.action(id)->isEnabled()) << id;
+    }
+}
+
+TEST_F(MainFrameTest, ResetDialogPositionMovesOnlyTheToolWindows) {
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    frame.move(200, 150);
+    frame.show();
+    frame.ExecuteCommand(res::ID_STATISTICS);
+    QWidget* stats = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->windowTitle() == "Statistics")
+            stats = w;
+    ASSERT_NE(stats, nullptr);
+    stats->move(300, 300);
+    const QSize statsSize = stats->size();
+    QToolBar* bar = frame.findChild<QToolBar*>();
+    const QPoint barPos = bar->pos(), statusPos = frame.statusBar()->pos(), viewPos = frame.view()->pos();
+
+    frame.ExecuteCommand(res::ID_RESET_DIALOG_POSITION);
+    EXPECT_EQ(stats->pos(), QPoint(0, 0));
+    EXPECT_EQ(stats->size(), statsSize);
+    EXPECT_EQ(bar->pos(), barPos);
+    EXPECT_EQ(frame.statusBar()->pos(), statusPos);
+    EXPECT_EQ(frame.view()->pos(), viewPos);
+}
+
+TEST_F(MainFrameTest, StoredPlacementMovesTheFrameWithoutResizing) {
+    appkit::WindowPlacement p;
+    p.showCmd = 1;
+    p.left = 70;
+    p.top = 80;
+    p.right = 70 + 1234;
+    p.bottom = 80 + 999;
+    appkit::Profile::WriteBinary(appkit::kFloatingWindowsSection, QStringLiteral("CMainFrame"), p.toBytes());
+    CMainFrame frame;
+    const QSize created = frame.size();
+    ASSERT_TRUE(frame.OnCreate());
+    EXPECT_EQ(frame.pos(), QPoint(70, 80));
+    EXPECT_EQ(frame.size(), created);
+}
+
+TEST_F(MainFrameTest, PixelValueGoesToItsPanes) {
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    frame.ShowPixelValue(QPoint(3, 4), 77);
+    EXPECT_EQ(frame.pane(res::ID_PANE_POSITION)->text(), "3 x 4");
+    EXPECT_EQ(frame.pane(res::ID_PANE_VALUE)->text(), "77");
+    frame.ShowPixelValue(QPoint(3, 4), -1);
+    EXPECT_TRUE(frame.pane(res::ID_PANE_POSITION)->text().isEmpty());
+    EXPECT_TRUE(frame.pane(res::ID_PANE_VALUE)->text().isEmpty());
+}
+
+TEST_F(MainFrameTest, AboutBoxShowsTheCardsVersions) {
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    CAboutDlg about(frame.cardHandle());
+    auto text = [&](int id) {
+        QLabel* l = about.findChild<QLabel*>(QString::number(id));
+        return l ? l->text() : QStringLiteral("<missing>");
+    };
+    EXPECT_EQ(text(1140), "0.2.1.0");
+    EXPECT_EQ(text(1141), "Application");
+    EXPECT_TRUE(text(1138).endsWith(")")) << text(1138).toStdString();
+
+    CAboutDlg noCard(0);
+    auto noCardText = [&](int id) { return noCard.findChild<QLabel*>(QString::number(id))->text(); };
+    EXPECT_EQ(noCardText(1140), "0.0.0.0") << "values not returned stay 0";
+    EXPECT_EQ(noCardText(1139), "0.0.0 (build 0)");
+}
+
+}  // namespace
