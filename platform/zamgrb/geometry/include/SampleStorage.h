@@ -32,7 +32,7 @@ uint64_t storageBytes(SampleStorage storage, uint64_t samples);
 // Bytes of one raw frame of a configuration (taps and channels as delivered:
 // widthValid / taps clocks of heightValid / channels line periods); empty when
 // the depth or the tap geometry is invalid.
-std::optional<uint64_t> rawFrameBytes(const CameraConfig& config);
+std::optional<uint64_t> frameStorageBytes(const CameraConfig& config);
 
 }  // namespace zamgrb
 

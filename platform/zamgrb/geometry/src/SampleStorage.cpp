@@ -51,7 +51,7 @@ uint64_t storageBytes(SampleStorage storage, uint64_t samples) {
     return 0;
 }
 
-std::optional<uint64_t> rawFrameBytes(const CameraConfig& config) {
+std::optional<uint64_t> frameStorageBytes(const CameraConfig& config) {
     const auto storage = sampleStorageOf(config);
     const auto geometry = TapGeometry::create(config.tapConfig, config.widthValid, config.heightValid);
     if (!storage || !geometry)
