@@ -54,7 +54,16 @@ constexpr PaneInfo kPanes[] = {
 
 }  // namespace
 
-CMainFrame::CMainFrame() {
+// The tool dialogs exist as objects from the start; their windows come later.
+CMainFrame::CMainFrame()
+    : statistics_(std::make_unique<CStatisticsDlg>()),
+      captureSettings_(std::make_unique<CCaptureSettingsDlg>()),
+      cameraParams_(std::make_unique<CCameraParamsDlg>()),
+      ccControl_(std::make_unique<CCCControlDlg>()),
+      rgbControl_(std::make_unique<CRGBControlDlg>()),
+      terminal_(std::make_unique<CTerminalDlg>()),
+      cardTester_(std::make_unique<CCardTesterDlg>()),
+      cardSelector_(std::make_unique<CAliasDlg>()) {
     setWindowIcon(res::applicationIcon());
     setAttribute(Qt::WA_DeleteOnClose, false);
     resize(900, 700);
@@ -74,8 +83,9 @@ bool CMainFrame::OnCreate() {
     view_->SetScrollSizes(QSize(1600, 1200));
     setCentralWidget(view_);
 
-    connectCardAtStart();
     createActions();
+    if (!RunCardSelectorAtStart())
+        return false;
     createMenus();
     createToolBar();
     createStatusBar();
@@ -98,28 +108,6 @@ bool CMainFrame::OnCreate() {
     commandUiTimer_.start(200);
     UpdateCommandUI();
     return true;
-}
-
-// Until the card selector exists: the first card that opens, first free channel.
-void CMainFrame::connectCardAtStart() {
-    for (const grabber::CardEntry& entry : grabber::EnumerateCards()) {
-        grabber::CardHandle card = grabber::CardHandle::Open(entry.cardId);
-        if (!card)
-            continue;
-        for (uint8_t ch : {uint8_t{0}, uint8_t{1}}) {
-            channelLease_ = grabber::ChannelLease::Claim(card.get(), ch);
-            if (channelLease_)
-                break;
-        }
-        card_ = std::move(card);
-        cardAlias = QString::fromStdString(entry.location);
-        std::u16string alias;
-        if (grabber::GetCardAlias(entry.cardId, alias) == ZAMGRB_OK && !alias.empty())
-            cardAlias = QString::fromStdU16String(alias);
-        break;
-    }
-    setWindowTitle(cardAlias.isEmpty() ? LoadString(IDS_APP_NAME)
-                                       : cardAlias + QStringLiteral(" - ") + LoadString(IDS_APP_NAME));
 }
 
 void CMainFrame::createActions() {
@@ -192,17 +180,9 @@ void CMainFrame::createStatusBar() {
 }
 
 bool CMainFrame::createToolDialogs() {
-    cardSelector_ = std::make_unique<CAliasDlg>();
-    captureSettings_ = std::make_unique<CCaptureSettingsDlg>();
-    cameraParams_ = std::make_unique<CCameraParamsDlg>();
-    rgbControl_ = std::make_unique<CRGBControlDlg>();
-    statistics_ = std::make_unique<CStatisticsDlg>();
-    terminal_ = std::make_unique<CTerminalDlg>();
-    cardTester_ = std::make_unique<CCardTesterDlg>();
-    ccControl_ = std::make_unique<CCCControlDlg>();
-    for (CFloatingDlg* d : std::initializer_list<CFloatingDlg*>{
-             cardSelector_.get(), captureSettings_.get(), cameraParams_.get(), rgbControl_.get(),
-             statistics_.get(), terminal_.get(), cardTester_.get()}) {
+    for (CFloatingDlg* d :
+         std::initializer_list<CFloatingDlg*>{captureSettings_.get(), cameraParams_.get(), rgbControl_.get(),
+                                              statistics_.get(), terminal_.get(), cardTester_.get()}) {
         if (!d->Create(this))
             return false;
         connect(d, &CFloatingDlg::notify, this, &CMainFrame::OnNotify);
@@ -307,8 +287,11 @@ void CMainFrame::toggleDialog(QWidget* dialog) {
 bool CMainFrame::OnCommand(int id) {
     switch (id) {
         case ID_CARD_SELECTOR:
-            channelLease_.reset();
-            toggleDialog(cardSelector_.get());
+            ShowCardSelector();
+            return true;
+        case ID_CHANNEL_1:
+        case ID_CHANNEL_2:
+            SwitchChannel(uint8_t(id - ID_CHANNEL_1));
             return true;
         case ID_CAMERA_PARAMETERS:
             toggleDialog(cameraParams_.get());
@@ -356,15 +339,17 @@ bool CMainFrame::OnUpdateCommand(int id, appkit::CommandState& state) {
     auto visible = [](const QWidget* w) { return w && w->isVisible(); };
     switch (id) {
         case ID_CARD_SELECTOR:
-            state.enabled = cardSelector_ && cardSelector_->IsCreated() && !grabbing();
+            state.enabled = selectorAvailable_ && !grabbing();
             state.checked = visible(cardSelector_.get());
             return true;
         case ID_CHANNEL_1:
-        case ID_CHANNEL_2:
-            // Switching channels comes with the card selector work.
-            state.enabled = false;
-            state.checked = channel() == (id == ID_CHANNEL_1 ? 0 : 1);
+        case ID_CHANNEL_2: {
+            const uint8_t ch = uint8_t(id - ID_CHANNEL_1);
+            state.enabled = !grabbing();
+            state.checked = channel() == ch;
+            state.text = channelMenuText(ch);
             return true;
+        }
         case ID_CAMERA_PARAMETERS:
             state.checked = visible(cameraParams_.get());
             return true;
@@ -426,7 +411,18 @@ void CMainFrame::ShowPixelValue(QPoint point, int64_t value) {
 
 void CMainFrame::OnNotify(int dialogId, int code) {
     qCDebug(lcMainFrame) << "notification" << dialogId << code;
-    // Each tool's actions are routed here as their tools land.
+    switch (dialogId) {
+        case IDD_CARD_SELECTOR:
+            if (code == kSelectorConnect)
+                ConnectSelectedCard();
+            if (code == kSelectorReapply)
+                Reapply();
+            if (code == kSelectorCancel)
+                ReclaimChannel();
+            break;
+        default:
+            break;  // each tool's actions are routed here as the tool lands
+    }
 }
 
 void CMainFrame::OnImageReady(quint32) {}
@@ -459,7 +455,7 @@ void CMainFrame::OnDestroy() {
         return;
     destroyed_ = true;
     qCInfo(lcMainFrame) << "destroy: stop grabbing";
-    if (card_ && channelLease_ && grabbing_)
+    if (card_ && grabbing_)
         grabber::StopGrab(card_.get(), channel());
     grabbing_ = false;
     qCInfo(lcMainFrame) << "destroy: stop the capture and flush its queue";
@@ -473,8 +469,8 @@ void CMainFrame::OnDestroy() {
         appkit::kFloatingWindowsSection, kMainFramePlacement,
         appkit::WindowPlacement::of(*this, appkit::WindowPlacement::kShowNormal).toBytes());
     for (CFloatingDlg* d : std::initializer_list<CFloatingDlg*>{
-             cardSelector_.get(), captureSettings_.get(), cameraParams_.get(), rgbControl_.get(),
-             statistics_.get(), terminal_.get(), cardTester_.get(), ccControl_.get()})
+             selectorAvailable_ ? cardSelector_.get() : nullptr, captureSettings_.get(), cameraParams_.get(),
+             rgbControl_.get(), statistics_.get(), terminal_.get(), cardTester_.get(), ccControl_.get()})
         if (d)
             d->SavePlacement();
     qCInfo(lcMainFrame) << "destroy: save the lookup-table settings";

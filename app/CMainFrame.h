@@ -65,7 +65,7 @@ public:
     CameraDescription cameraDescription = grabber::DefaultCameraDescription();
 
     uint64_t cardHandle() const { return card_.get(); }
-    uint8_t channel() const { return channelLease_.channel(); }
+    uint8_t channel() const { return channel_; }
     QAction* action(int id) const { return actions_.value(id); }
     QLabel* pane(int id) const { return panes_.value(id); }
     CChildView* view() const { return view_; }
@@ -93,7 +93,27 @@ private:
     void createToolBar();
     void createStatusBar();
     bool createToolDialogs();
-    void connectCardAtStart();
+    // Card selection and channels.
+    bool RunCardSelectorAtStart();
+    void ShowCardSelector();
+    void ConnectSelectedCard();
+    void ReclaimChannel();
+    void Reapply();
+    void SwitchChannel(uint8_t newChannel);
+    bool claimFirstFreeChannel();
+    void updateWindowTitle();
+    QString channelMenuText(uint8_t channel) const;
+    // Pushes the channel's settings into the tool dialogs.
+    void RefreshDialogs();
+    // Applies the channel's description to the card; answers the library status.
+    uint32_t Reconfigure();
+    // Steps of the terminal, the camera files and the plug-ins around a switch.
+    void StopSerialReader();
+    void SaveChannelFiles();
+    void LoadChannelFiles();
+    void TerminalOpenOrClose();
+    void TellPoCLDialog(uint32_t bitProduct);
+    uint32_t bitProduct() const;
     void checkFirmware();
     void restorePlacement();
     void SetUpControlDialogs();
@@ -112,7 +132,7 @@ private:
     std::unique_ptr<plc::PLCTestDialog> plcTestDialog_;
 
     grabber::CardHandle card_;
-    grabber::ChannelLease channelLease_;
+    uint8_t channel_ = grabber::kNoChannel;
     std::mutex frameLock;
     bool configured = false;
     bool frameSeen = false;
@@ -130,6 +150,7 @@ private:
     std::unique_ptr<CTerminalDlg> terminal_;
     std::unique_ptr<CCardTesterDlg> cardTester_;
     std::unique_ptr<CAliasDlg> cardSelector_;
+    bool selectorAvailable_ = false;  // the selector ended OK at start
 
     struct FloatingWindow {
         QPointer<QWidget> window;

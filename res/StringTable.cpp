@@ -15,10 +15,19 @@ const QHash<int, QString>& table() {
          QStringLiteral(
              "OLE initialization failed.  Make sure that the OLE libraries are the correct version.")},
         {IDS_OLD_FIRMWARE,
-         QStringLiteral("The firmware of this Glintrail Express card must be upgraded to version 0.1.0.7 or "
-                        "later.\nPlease download the firmware update from the Korvan web site.\n\nIf you "
-                        "ignore this warning, the \"packed\" option of the Camera Parameters dialog will "
-                        "not be available.")},
+         QStringLiteral(
+             "Your Glintrail Express firmware needs to be upgraded to\nversion 0.1.0.7 or greater. Please "
+             "download the latest firmware from the Korvan web site.\n\nIf you choose to ignore this "
+             "warning then the 'packed'\noption in the Camera Parameters dialog will not be available.")},
+        {140, QStringLiteral(
+                  "Either BitDepth and Tap configuration doesn't supported\n(BitDepth*Taps*Channels shall "
+                  "not exceed 80bit)")},
+        {141, QStringLiteral(
+                  "Your Glintrail Express firmware needs to be upgraded to\nversion 0.2.0.0 or greater to "
+                  "support medium mode or product of\nnumber of taps and bit depth should not exceed 24")},
+        {142, QStringLiteral("The frame grabber doesn't support Full camera link mode")},
+        {143, QStringLiteral("The frame grabber doesn't support 80bit (Deca) camera link mode")},
+        {151, QStringLiteral("Image width or image height can't be zero.")},
         {IDS_PLC, QStringLiteral("PLC\nProgrammable Logic Controller")},
         {IDS_APP_NAME, QStringLiteral("Glintrail Express")},
         {38002, QStringLiteral("Pixels")},

@@ -1,0 +1,177 @@
+// The main frame's card connection: the selector at start and from the menu,
+// connecting, re-claiming and switching channels, and the names shown for them.
+#include <QAction>
+
+#include "CAliasDlg.h"
+#include "CCameraParamsDlg.h"
+#include "CMainFrame.h"
+#include "CameraFiles.h"
+#include "ChannelNames.h"
+#include "MessageBox.h"
+#include "ResourceIds.h"
+#include "StringTable.h"
+
+namespace {
+
+const QString kNoCard = QStringLiteral("No Glintrail Express card detected!");
+const QString kCardBusy = QStringLiteral("Card busy!");
+const QString kChannelBusy = QStringLiteral("Selected channel busy");
+
+}  // namespace
+
+bool CMainFrame::RunCardSelectorAtStart() {
+    cardSelector_->setParent(this, cardSelector_->windowFlags());
+    connect(cardSelector_.get(), &CFloatingDlg::notify, this, &CMainFrame::OnNotify);
+    cardSelector_->SetCurrentCard(0);
+    cardSelector_->refreshOnInit = true;
+    if (cardSelector_->RunModal() == QDialog::Accepted) {
+        // From now on the selector is a floating window behind "Card Selector".
+        cardSelector_->refreshOnInit = false;
+        selectorAvailable_ = true;
+        RegisterFloatingWindow(cardSelector_.get());
+    }
+    updateWindowTitle();
+    return true;
+}
+
+// The channel stays released while the selector is shown, so that the open
+// card is listed as free.
+void CMainFrame::ShowCardSelector() {
+    grabber::CloseChannel(card_.get(), channel_);
+    cardSelector_->SetCurrentCard(card_.get());
+    cardSelector_->show();
+    cardSelector_->raise();
+}
+
+bool CMainFrame::claimFirstFreeChannel() {
+    for (uint8_t ch : {uint8_t{0}, uint8_t{1}}) {
+        if (grabber::OpenChannel(card_.get(), ch) == ZAMGRB_OK) {
+            channel_ = ch;
+            return true;
+        }
+    }
+    return false;
+}
+
+void CMainFrame::ConnectSelectedCard() {
+    const std::string location = cardSelector_->GetSelectedLocation().toStdString();
+    bool connected = false;
+    for (const grabber::CardEntry& entry : grabber::EnumerateCards()) {
+        if (entry.location != location)
+            continue;  // locations compare case-sensitively
+        card_.reset();
+        card_ = grabber::CardHandle::Open(entry.cardId);
+        if (card_ && claimFirstFreeChannel()) {
+            connected = true;
+            break;
+        }
+    }
+    if (!connected) {
+        appkit::ShowMessage(this, card_ ? kCardBusy : kNoCard);
+        card_.reset();
+    }
+    if (cameraParams_ && cameraParams_->IsCreated()) {
+        RefreshDialogs();
+        Reconfigure();
+    }
+    TellPoCLDialog(0);
+    SetUpControlDialogs();
+}
+
+void CMainFrame::ReclaimChannel() {
+    if (card_ && grabber::OpenChannel(card_.get(), channel_) != ZAMGRB_OK && !claimFirstFreeChannel()) {
+        appkit::ShowMessage(this, kCardBusy);
+        card_.reset();
+    }
+    if (cameraParams_ && cameraParams_->IsCreated()) {
+        RefreshDialogs();
+        Reconfigure();
+    }
+}
+
+void CMainFrame::Reapply() {
+    if (cameraParams_ && cameraParams_->IsCreated()) {
+        RefreshDialogs();
+        Reconfigure();
+    }
+}
+
+void CMainFrame::SwitchChannel(uint8_t newChannel) {
+    if (newChannel == channel_ && card_)
+        return;
+    grabbing_ = false;  // "Start grab" off: the switch stops grabbing
+    if (card_)
+        grabber::StopGrab(card_.get(), channel_);
+    const bool hadCard = bool(card_);
+    if (!hadCard)
+        card_ = grabber::CardHandle::OpenDefault();
+    if (newChannel != channel_)
+        grabber::CloseChannel(card_.get(), channel_);
+    if (grabber::OpenChannel(card_.get(), newChannel) == ZAMGRB_OK) {
+        StopSerialReader();
+        SaveChannelFiles();
+        channel_ = newChannel;
+        if (plcTestDialog_)
+            plcTestDialog_->SetCard(card_.get(), channel_);
+        LoadChannelFiles();
+        RefreshDialogs();
+        Reconfigure();
+        TerminalOpenOrClose();
+        TellPoCLDialog(bitProduct());
+    } else {
+        if (newChannel != channel_)
+            grabber::OpenChannel(card_.get(), channel_);
+        appkit::ShowMessage(this, kChannelBusy);
+        if (!hadCard)
+            card_.reset();
+    }
+    TellPoCLDialog(bitProduct());
+}
+
+uint32_t CMainFrame::bitProduct() const {
+    const CameraConfig& c = cameraDescription.config;
+    return c.bitDepth * c.tapConfig.taps * c.tapConfig.channels;
+}
+
+void CMainFrame::TellPoCLDialog(uint32_t bits) {
+    if (!poclDialog_)
+        return;
+    poclDialog_->SetCard(card_.get(), channel_, bits);
+    if (!poclDialog_->IsEnabled() && poclDialog_->window())
+        poclDialog_->window()->hide();
+}
+
+void CMainFrame::updateWindowTitle() {
+    setWindowTitle(card_ ? app::WindowTitle(cardAlias, channel_, cameraAlias)
+                         : res::LoadString(res::IDS_APP_NAME));
+}
+
+QString CMainFrame::channelMenuText(uint8_t ch) const {
+    return app::ChannelMenuText(cardAlias, ch, ch == channel_ ? cameraAlias : grabber::StoredCameraAlias(ch));
+}
+
+void CMainFrame::RefreshDialogs() {
+    if (selectorAvailable_)
+        cardAlias = cardSelector_->GetSelectedAlias();
+}
+
+// Configures the channel with the description; the grab control builds on it.
+uint32_t CMainFrame::Reconfigure() {
+    if (!card_)
+        return ZAMGRB_NO_CARD;
+    const CameraConfig& c = cameraDescription.config;
+    if (c.widthValid == 0 || c.heightValid == 0)
+        return ZAMGRB_NOT_SUPPORTED;
+    grabber::StopGrab(card_.get(), channel_);
+    const uint32_t status = grabber::ConfigureChannel(card_.get(), channel_, c);
+    configured = status == ZAMGRB_OK;
+    updateWindowTitle();
+    return status;
+}
+
+// The serial reader, the automatic camera files and the terminal come with
+// their tools; a channel switch already calls them in their place.
+void CMainFrame::StopSerialReader() {}
+void CMainFrame::SaveChannelFiles() {}
+void CMainFrame::LoadChannelFiles() {}
+void CMainFrame::TerminalOpenOrClose() {}
