@@ -57,7 +57,10 @@ CameraFileRecord everyFieldChanged(std::array<std::u16string, 4>& texts) {
 // The values of a record that a camera file carries (texts compared apart).
 void expectSameValues(const CameraFileRecord& a, const CameraFileRecord& b) {
     CameraDescription da = a.camera, db = b.camera;
-    da.lutLevels = da.lutValues = db.lutLevels = db.lutValues = nullptr;
+    da.lutLevels = nullptr;
+    da.lutValues = nullptr;
+    db.lutLevels = nullptr;
+    db.lutValues = nullptr;
     EXPECT_EQ(std::memcmp(&da, &db, sizeof da), 0);
     EXPECT_EQ(std::memcmp(&a.cameraControl, &b.cameraControl, sizeof a.cameraControl), 0);
     EXPECT_EQ(std::memcmp(&a.pulseGenerator, &b.pulseGenerator, sizeof a.pulseGenerator), 0);
@@ -102,8 +105,8 @@ TEST(CameraFile, RoundTripKeepsEveryFieldAndTextsOfAnyLength) {
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(loaded.text(i), texts[i]) << "text " << i;
     expectSameValues(saved, loaded.record);
-    EXPECT_EQ(loaded.record.camera.lutLevels, nullptr);
-    EXPECT_EQ(loaded.record.camera.lutValues, nullptr);
+    EXPECT_EQ(+loaded.record.camera.lutLevels, nullptr);  // + reads the packed field by value
+    EXPECT_EQ(+loaded.record.camera.lutValues, nullptr);
     EXPECT_EQ(loaded.record.manufacturer.count, 260u);  // the caller's capacity stays
 }
 
@@ -216,7 +219,7 @@ TEST(CameraFile, OlderTextFormIsReadOnly) {
     EXPECT_EQ(t.record.camera.config.widthValid, 640u);
     EXPECT_EQ(t.record.camera.config.tapConfig.tapDirection1, 1);
     EXPECT_EQ(t.record.camera.rgbOffsetRed, -5);
-    EXPECT_EQ(t.record.camera.rgbGainBlue, 0.75);
+    EXPECT_EQ(+t.record.camera.rgbGainBlue, 0.75);
     EXPECT_EQ(t.record.cameraControl.source[3], 3u);
     EXPECT_EQ(t.record.baudRate, 9600u);
     EXPECT_EQ(t.record.camera.header[7], 7);
