@@ -24,6 +24,8 @@ bool LutController::LoadLut(const QString& path) {
         return false;
     fileName_ = path;
     tables_.reset();
+    if (!QFileInfo(path).isFile())
+        return false;  // a folder: nothing to read, nothing to say
     std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
     if (!in)
         return false;

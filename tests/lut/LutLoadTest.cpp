@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <sstream>
 
@@ -107,6 +108,8 @@ TEST_F(LutLoad, MissingOrEmptyPathFailsSilently) {
     EXPECT_FALSE(controller.LoadLut({}));
     EXPECT_FALSE(controller.LoadLut(files_.Missing()));
     EXPECT_TRUE(controller.fileName().isEmpty());  // an unknown path is not taken
+    const QString folder = QFileInfo(files_.Missing()).path();
+    EXPECT_FALSE(controller.LoadLut(folder));
     EXPECT_TRUE(messages_.isEmpty());
 }
 
