@@ -33,11 +33,15 @@ std::optional<std::string> readFile(const char* path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return {};
-    std::string bytes(kMaxFileBytes + 1, '\0');
-    in.read(bytes.data(), std::streamsize(bytes.size()));
-    if (in.bad() || size_t(in.gcount()) > kMaxFileBytes)
+    std::string bytes;
+    char chunk[16384];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        bytes.append(chunk, size_t(in.gcount()));
+        if (bytes.size() > kMaxFileBytes)
+            return {};
+    }
+    if (in.bad())
         return {};
-    bytes.resize(size_t(in.gcount()));
     return bytes;
 }
 

@@ -48,25 +48,32 @@ std::optional<Plan> planOf(const CameraDescription& d, uint8_t flags) {
     return Plan{*layout, *geometry, *storage, bitsPerChannelOf(d)};
 }
 
+// Grey samples through a level table; without a lookup table the level is
+// only shifted, which spares a load per sample.
 template <typename O>
-void placeGrey(SamplePlacer& placer, const LevelTable& table, uint32_t mask, O* out) {
-    placer.forEach([&](uint64_t i, const auto* s) { out[i] = O(table[s[0] & mask]); });
+void placeGrey(SamplePlacer& placer, const LevelTable& table, bool tableNeeded, uint32_t bits,
+               uint32_t outBits, O* out) {
+    const uint32_t mask = (1u << bits) - 1, shift = bits - outBits;
+    if (tableNeeded)
+        placer.forEach([&](uint64_t i, const auto* s) { out[i] = O(table[s[0] & mask]); });
+    else
+        placer.forEach([&](uint64_t i, const auto* s) { out[i] = O((s[0] & mask) >> shift); });
 }
 
 void convertGrey(const CameraDescription& d, const Plan& plan, SamplePlacer& placer, const uint8_t* raw,
                  void* destination, uint8_t flags) {
     const PixelLayout& out = plan.layout;
-    const uint32_t mask = (1u << plan.bits) - 1;
     const uint32_t outBits = out.bytesPerChannel == 2 ? plan.bits : 8;
     if (plan.bits == 8 && !hasLookupTable(d) && placer.isIdentity()) {
         std::memcpy(destination, raw, out.imageBytes());  // the raw frame is the image
         return;
     }
     const LevelTable table = outputTable(lookupRun(d, 0, plan.bits), plan.bits, outBits, 0, 1.0);
+    const bool tableNeeded = hasLookupTable(d);
     if (out.bytesPerChannel == 1)
-        placeGrey(placer, table, mask, static_cast<uint8_t*>(destination));
+        placeGrey(placer, table, tableNeeded, plan.bits, outBits, static_cast<uint8_t*>(destination));
     else
-        placeGrey(placer, table, mask, static_cast<uint16_t*>(destination));
+        placeGrey(placer, table, tableNeeded, plan.bits, outBits, static_cast<uint16_t*>(destination));
     if (out.bytesPerChannel == 2 && (flags & ZAMGRB_CONVERT_NORMALISE))
         stretchToSixteenBits(static_cast<uint16_t*>(destination), uint64_t(out.width) * out.height,
                              plan.bits);
@@ -74,7 +81,12 @@ void convertGrey(const CameraDescription& d, const Plan& plan, SamplePlacer& pla
 
 struct ChannelTables {
     LevelTable red, green, blue;
-    ColourTables view() const { return {blue.data(), green.data(), red.data()}; }
+    ColourTables view() const {
+        bool identity = true;
+        for (size_t i = 0; identity && i < red.size(); ++i)
+            identity = red[i] == i && green[i] == i && blue[i] == i;
+        return {blue.data(), green.data(), red.data(), identity};
+    }
 };
 
 // Offsets, gains and reduction of each colour, after the lookup runs given.
@@ -121,10 +133,12 @@ void convertPattern(const CameraDescription& d, const Plan& plan, SamplePlacer& 
         buffer.reset(new uint8_t[pixels * (bytes ? 1 : 2)]);
         if (!placer.coversImage())
             std::memset(buffer.get(), 0, pixels * (bytes ? 1 : 2));
+        const bool tableNeeded = hasLookupTable(d);
         if (bytes)
-            placeGrey(placer, lut, 0xFF, buffer.get());
+            placeGrey(placer, lut, tableNeeded, 8, 8, buffer.get());
         else
-            placeGrey(placer, lut, (1u << plan.bits) - 1, reinterpret_cast<uint16_t*>(buffer.get()));
+            placeGrey(placer, lut, tableNeeded, plan.bits, plan.bits,
+                      reinterpret_cast<uint16_t*>(buffer.get()));
         samples = buffer.get();
     }
     const LevelTable identity = lookupRun(CameraDescription{}, 0, plan.bits);

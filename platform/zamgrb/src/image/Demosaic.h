@@ -21,11 +21,13 @@ struct ColourTables {
     const uint16_t* blue;
     const uint16_t* green;
     const uint16_t* red;
+    bool identity;  // every table maps a level to itself
 };
 
 // Bayer pattern starts: 0 G R / B G, 1 R G / G B, 2 B G / G R, 3 G B / R G.
-// Native samples are kept; the missing colours are the mean of the nearest
-// samples of that colour (borders mirrored).
+// Native samples are kept; a missing colour is the mean of its two nearest
+// samples, or the mean of the means of the two pairs of its four nearest
+// samples (borders mirrored).
 void demosaicBayer(const SamplePlane& plane, uint8_t patternStart, const ColourTables& tables,
                    void* destination, const PixelLayout& layout);
 

@@ -39,27 +39,28 @@ public:
     }
 
 private:
+    // Each tap of each channel fills its columns in a fixed step (one group width,
+    // left or right), so a line period is walked tap by tap: a strided read of the
+    // period's samples and a regular walk along the row.
     template <typename Fetch, typename Put>
     void walk(Fetch&& fetch, Put& put) {
         const uint32_t channels = geometry_.channels(), taps = geometry_.taps();
         const uint32_t clocks = geometry_.clocksPerLine(), components = componentsOf(storage_);
-        const uint64_t width = geometry_.width();
+        const uint32_t perClock = geometry_.samplesPerClock();
+        const uint64_t width = geometry_.width(), stride = uint64_t(perClock) * components;
         for (uint32_t p = 0; p < geometry_.linePeriods(); ++p) {
             const auto* src = fetch(p);
-            const uint32_t* rows = &rows_[size_t(p) * channels];
-            if (channels == 1) {
-                const uint64_t base = rows[0] * width;
-                for (uint32_t k = 0; k < perPeriod_; ++k)
-                    put(base + columns_[k], src + size_t(k) * components);
-                continue;
-            }
-            uint32_t k = 0;
-            for (uint32_t n = 0; n < clocks; ++n)
-                for (uint32_t c = 0; c < channels; ++c) {
-                    const uint64_t base = rows[c] * width;
-                    for (uint32_t t = 0; t < taps; ++t, ++k)
-                        put(base + columns_[k], src + size_t(k) * components);
+            for (uint32_t c = 0; c < channels; ++c) {
+                const uint64_t base = rows_[size_t(p) * channels + c] * width;
+                for (uint32_t t = 0; t < taps; ++t) {
+                    const uint32_t lane = c * taps + t;
+                    const auto* s = src + size_t(lane) * components;
+                    uint64_t index = base + columns_[lane];
+                    const int64_t step = steps_[lane];
+                    for (uint32_t n = 0; n < clocks; ++n, s += stride, index += step)
+                        put(index, s);
                 }
+            }
         }
     }
 
@@ -68,6 +69,7 @@ private:
     const uint8_t* raw_;
     uint32_t perPeriod_;
     std::vector<uint32_t> columns_, rows_;
+    std::vector<int64_t> steps_;  // column step from one clock to the next, per lane (channel, tap)
     std::vector<uint16_t> scratch_;
     bool identity_ = false;
 };

@@ -21,16 +21,19 @@ template <uint32_t bits, uint32_t perWord>
 void unpackWords(const uint8_t* raw, uint64_t first, uint64_t count, uint16_t* out) {
     constexpr uint64_t mask = (1u << bits) - 1;
     uint64_t word = first / perWord;
-    uint32_t slot = uint32_t(first % perWord);
-    uint64_t value = load64(raw + word * 8) >> (slot * bits);
-    for (uint64_t k = 0; k < count; ++k) {
-        out[k] = uint16_t(value & mask);
-        value >>= bits;
-        if (++slot == perWord && k + 1 < count) {
-            slot = 0;
-            value = load64(raw + ++word * 8);
-        }
+    uint64_t k = 0;
+    // A leading part of a word, then whole words, then a trailing part.
+    for (uint32_t slot = uint32_t(first % perWord); slot != 0 && slot < perWord && k < count; ++slot)
+        out[k++] = uint16_t(load64(raw + word * 8) >> (slot * bits) & mask);
+    if (first % perWord != 0)
+        ++word;
+    for (; k + perWord <= count; k += perWord, ++word) {
+        const uint64_t value = load64(raw + word * 8);
+        for (uint32_t slot = 0; slot < perWord; ++slot)
+            out[k + slot] = uint16_t(value >> (slot * bits) & mask);
     }
+    for (uint32_t slot = 0; k < count; ++slot)
+        out[k++] = uint16_t(load64(raw + word * 8) >> (slot * bits) & mask);
 }
 
 void unpack12In24(const uint8_t* raw, uint64_t first, uint64_t count, uint16_t* out) {
