@@ -43,6 +43,14 @@ enum Command : int {
     ID_HELP_MANUAL = 57670,
     ID_VIEW_TOOLBAR = 59392,
     ID_VIEW_STATUS_BAR = 59393,
+    // Sent by the histogram window: rebuild the palette; the window closed.
+    ID_REBUILD_PALETTE = 33101,
+    ID_HISTOGRAM_CLOSED = 33102,
+};
+
+// Cursors.
+enum Cursor : int {
+    IDC_IMAGE_CURSOR = 110,
 };
 
 // Dialog ids: the control id of their notifications to the main frame.
