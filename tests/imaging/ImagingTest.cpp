@@ -93,7 +93,8 @@ TEST(Resize, NearestNeighbourFollowsTheOneDefinition) {
                     src[i * size_t(n) + size_t(k)] = uint8_t(image[i] + 100 * k);
             const int stride = c.dst.width * n + 2;
             std::vector<uint8_t> dst(size_t(stride * c.dst.height), 0x7F);
-            ResizeNearest8u(src.data(), w * n, c.roi, dst.data(), stride, c.dst, c.zoom, ch);
+            ResizeNearest8u(src.data() + (c.roi.y * w + c.roi.x) * n, w * n, c.roi, dst.data(), stride, c.dst,
+                            c.zoom, ch);
             for (int j = 0; j < c.dst.height; ++j) {
                 for (int i = 0; i < c.dst.width; ++i) {
                     const int sx = std::clamp(int(std::floor((c.dst.x + i) / c.zoom)), c.roi.x,

@@ -48,11 +48,12 @@ void LutPalette16u32u(const uint16_t* src, ptrdiff_t srcStep, uint8_t* dst, ptrd
                       const uint32_t* palette, int bitSize);
 
 // Nearest-neighbour resize with the zoom as scale factor in both directions.
-// `image` points at pixel (0, 0) of the source; only pixels inside `srcRoi` are
-// read. The destination holds the display pixels `dstRect` (zoomed coordinates):
-// destination pixel (i, j) shows source pixel (NearestSource(dstRect.x + i),
-// NearestSource(dstRect.y + j)), clamped into srcRoi.
-void ResizeNearest8u(const uint8_t* image, ptrdiff_t srcStep, Rect srcRoi, uint8_t* dst, ptrdiff_t dstStep,
+// `src` points at the first pixel of the source region `srcRoi`, whose origin is
+// given in image coordinates; only its pixels are read. The destination holds
+// the display pixels `dstRect` (zoomed image coordinates): destination pixel
+// (i, j) shows image pixel (NearestSource(dstRect.x + i), NearestSource(dstRect.y
+// + j)), clamped into srcRoi.
+void ResizeNearest8u(const uint8_t* src, ptrdiff_t srcStep, Rect srcRoi, uint8_t* dst, ptrdiff_t dstStep,
                      Rect dstRect, double zoom, Channels channels);
 
 // Copy of a region, 8 or 16 bits per channel.

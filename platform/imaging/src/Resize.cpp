@@ -37,7 +37,7 @@ void ResizeRow(const uint8_t* s, uint8_t* d, const int* offsets, int width) {
 
 }  // namespace
 
-void ResizeNearest8u(const uint8_t* image, ptrdiff_t srcStep, Rect srcRoi, uint8_t* dst, ptrdiff_t dstStep,
+void ResizeNearest8u(const uint8_t* src, ptrdiff_t srcStep, Rect srcRoi, uint8_t* dst, ptrdiff_t dstStep,
                      Rect dstRect, double zoom, Channels channels) {
     if (dstRect.width <= 0 || dstRect.height <= 0 || srcRoi.width <= 0 || srcRoi.height <= 0 || !(zoom > 0))
         return;
@@ -46,7 +46,8 @@ void ResizeNearest8u(const uint8_t* image, ptrdiff_t srcStep, Rect srcRoi, uint8
     const int lastY = srcRoi.y + srcRoi.height - 1;
     std::vector<int> offsets(static_cast<size_t>(dstRect.width));
     for (int i = 0; i < dstRect.width; ++i)
-        offsets[i] = static_cast<int>(SourceIndex(int64_t(dstRect.x) + i, zoom, srcRoi.x, lastX)) * n;
+        offsets[i] =
+            static_cast<int>(SourceIndex(int64_t(dstRect.x) + i, zoom, srcRoi.x, lastX) - srcRoi.x) * n;
 
     const size_t rowBytes = size_t(dstRect.width) * n;
     int64_t previous = -1;
@@ -58,7 +59,7 @@ void ResizeNearest8u(const uint8_t* image, ptrdiff_t srcStep, Rect srcRoi, uint8
             continue;
         }
         previous = sy;
-        const uint8_t* s = Row(image, srcStep, static_cast<int>(sy));
+        const uint8_t* s = Row(src, srcStep, static_cast<int>(sy - srcRoi.y));
         switch (channels) {
             case Channels::C1:
                 ResizeRow<1>(s, d, offsets.data(), dstRect.width);
