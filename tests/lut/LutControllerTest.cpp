@@ -43,6 +43,10 @@ protected:
         return LutController(std::move(host), defaultFile);
     }
 
+    // The record is packed: its pointers are read by value, never bound by reference.
+    const int32_t* levels() const { return description_.lutLevels; }
+    const int32_t* values() const { return description_.lutValues; }
+
     luttest::LutFiles files_;
     QString good_, other_, bad_;
     CameraDescription description_ = [] {
@@ -63,7 +67,7 @@ TEST_F(LutCommands, ToggleWithMissingFileOpensTheDialog) {
     ASSERT_EQ(shown_.size(), 1u);
     EXPECT_EQ(shown_[0].fileName, files_.Missing());
     EXPECT_FALSE(lut.useLut());
-    EXPECT_EQ(description_.lutLevels, nullptr);
+    EXPECT_EQ(levels(), nullptr);
 }
 
 TEST_F(LutCommands, ToggleTurnsOnAndOff) {
@@ -73,11 +77,11 @@ TEST_F(LutCommands, ToggleTurnsOnAndOff) {
     EXPECT_FALSE(lut.useLut());
     lut.OnToggleLut();
     EXPECT_TRUE(lut.useLut());
-    ASSERT_NE(description_.lutValues, nullptr);
-    EXPECT_EQ(description_.lutValues[0], 4095);
+    ASSERT_NE(values(), nullptr);
+    EXPECT_EQ(values()[0], 4095);
     lut.OnToggleLut();
     EXPECT_FALSE(lut.useLut());
-    EXPECT_EQ(description_.lutValues, nullptr);
+    EXPECT_EQ(values(), nullptr);
     EXPECT_TRUE(shown_.empty());
 }
 
@@ -92,13 +96,13 @@ TEST_F(LutCommands, SettingsDialogShowsAgainUntilAFileLoadsOrCancel) {
     EXPECT_EQ(messages_, QStringList{"Lookup table size is incorrect\nExpected 4096, found 1: "});
     EXPECT_TRUE(lut.useLut());
     EXPECT_EQ(lut.fileName(), good_);
-    ASSERT_NE(description_.lutValues, nullptr);
+    ASSERT_NE(values(), nullptr);
 
     // Loaded but not enabled: nothing attached. Cancel changes nothing.
     answers_ = {LutDialogRequest{other_, false}};
     lut.OnLookupTable();
     EXPECT_FALSE(lut.useLut());
-    EXPECT_EQ(description_.lutValues, nullptr);
+    EXPECT_EQ(values(), nullptr);
     answers_ = {std::nullopt};
     lut.OnLookupTable();
     EXPECT_EQ(lut.fileName(), other_);
@@ -111,7 +115,7 @@ TEST_F(LutCommands, StartUpAndShutDownSettings) {
         LutController lut = Make();
         lut.StartUp();
         EXPECT_TRUE(lut.useLut());
-        EXPECT_NE(description_.lutLevels, nullptr);
+        EXPECT_NE(levels(), nullptr);
         lut.OnToggleLut();
         lut.ShutDown();
     }
@@ -140,7 +144,7 @@ TEST_F(LutCommands, StartUpWithABrokenStoredFile) {
         lut.StartUp();
         // What the menu check shows is what the picture gets.
         EXPECT_EQ(lut.useLut(), c.useLut);
-        EXPECT_EQ(description_.lutLevels != nullptr, c.attached);
+        EXPECT_EQ(levels() != nullptr, c.attached);
     }
 }
 
@@ -151,18 +155,18 @@ TEST_F(LutCommands, AttachedTablesOutliveReloadsWhileHeld) {
     lut.OnToggleLut();
     // A frame queued for capture keeps what was attached when it was taken.
     const LutAttachment queued = lut.CurrentAttachment();
-    ASSERT_EQ(queued.values, description_.lutValues);
+    ASSERT_EQ(queued.values, values());
 
     // A failed load empties the tables, yet the description's arrays stay valid
     // while the dialog is up, until the next attach.
     answers_ = {LutDialogRequest{bad_, true}, std::nullopt};
     lut.OnLookupTable();
     EXPECT_EQ(lut.tables(), nullptr);
-    EXPECT_EQ(description_.lutValues, nullptr);
+    EXPECT_EQ(values(), nullptr);
 
     answers_ = {LutDialogRequest{other_, true}};
     lut.OnLookupTable();
-    EXPECT_EQ(description_.lutValues[100], 50);
+    EXPECT_EQ(values()[100], 50);
     EXPECT_EQ(queued.owner.use_count(), 1);  // only the queued frame holds the old set now
     EXPECT_EQ(queued.values[100], 4095 - 100);
     EXPECT_EQ(queued.owner->Find(12)->values.data(), queued.values);
@@ -177,8 +181,8 @@ TEST_F(LutCommands, AttachFollowsTheImageDepth) {
         description_.config.bitDepth = depth;
         lut.AttachLut();
         const LutTable* table = lut.tables()->Find(int(depth));
-        EXPECT_EQ(description_.lutValues, table ? table->values.data() : nullptr) << depth;
-        EXPECT_EQ(lut.CurrentAttachment().values, description_.lutValues);
+        EXPECT_EQ(values(), table ? table->values.data() : nullptr) << depth;
+        EXPECT_EQ(lut.CurrentAttachment().values, values());
     }
 }
 
