@@ -19,7 +19,7 @@ std::string WritingLock::Path() {
 }
 
 int WritingLock::Open() {
-    const int fd = ::open(Path().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const int fd = ::open(Path().c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
         return errno;
     file_.reset(fd);

@@ -43,6 +43,14 @@ enum Command : int {
     ID_HELP_MANUAL = 57670,
     ID_VIEW_TOOLBAR = 59392,
     ID_VIEW_STATUS_BAR = 59393,
+    // Sent by the histogram window: rebuild the palette; the window closed.
+    ID_REBUILD_PALETTE = 33101,
+    ID_HISTOGRAM_CLOSED = 33102,
+};
+
+// Cursors.
+enum Cursor : int {
+    IDC_IMAGE_CURSOR = 110,
 };
 
 // Dialog ids: the control id of their notifications to the main frame.
@@ -52,6 +60,8 @@ enum Dialog : int {
     IDD_CAMERA_PARAMETERS = 113,
     IDD_CC_CONTROL = 114,
     IDD_HEX_DUMP = 115,
+    IDD_AUTO_LEARN = 116,
+    IDD_CUSTOM_TAP_CONFIG = 117,
     IDD_RGB_CONTROL = 118,
     IDD_STATISTICS = 119,
     IDD_TERMINAL = 120,
@@ -82,6 +92,18 @@ enum String : int {
     IDS_OLD_FIRMWARE = 150,
     IDS_PLC = 153,
     IDS_APP_NAME = 57344,
+    // Tap format list: 18 standard formats in format-number order, then "Custom".
+    IDS_TAP_FORMAT_FIRST = 49001,
+    IDS_TAP_FORMAT_CUSTOM = 49019,
+    IDS_MORE = 50001,
+    IDS_LESS = 50002,
+    IDS_START_GRAB = 50003,
+    IDS_STOP_GRAB = 50004,
+};
+
+// Property sets (text resources read by the property grid).
+enum PropertySet : int {
+    IDR_TAP_PROPERTY_SET = 103,
 };
 
 }  // namespace res

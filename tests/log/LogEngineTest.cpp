@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <thread>
 
 #include "LogEngine.h"
 #include "LogErrors.h"
@@ -189,6 +190,48 @@ TEST_F(LogEngineTest, RecordIdAndNestingLevelAtDetailFive) {
         EXPECT_TRUE(file.lines[i].contains("; ML=4; PT=" + QString::number(getpid()) + ":3; NL=0; TM="));
         EXPECT_TRUE(
             file.lines[i].endsWith("MN=undefined,undefined; F=,undefined,0; SV=ERROR; CD=0; MSG=five"));
+    }
+}
+
+TEST_F(LogEngineTest, DebuggerChannelWritesSitesToStandardError) {
+    ASSERT_EQ(Initialize(0, "Ide", dir_.path().string(), false, false, {0, 0, 5}), 0);
+    EXPECT_FALSE(IsEnabled(0, kWarning));  // the debugger channel starts at ERROR
+    testing::internal::CaptureStderr();
+    LogIncorrectSaveType(11);
+    const std::string text = testing::internal::GetCapturedStderr();
+    EXPECT_NE(text.find("; MN=MainFrame,ZAMGRB3; F=log/LogEngineTest.cpp,CMainFrame::SavingThread,"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("; SV=ERROR; CD=0; MSG=Incorrect SaveType, 11\n"), std::string::npos) << text;
+    EXPECT_TRUE(std::filesystem::is_empty(dir_.path()));
+}
+
+TEST_F(LogEngineTest, ThreadsOfOneProcessShareTheFile) {
+    ASSERT_EQ(Initialize(0, "Threads", dir_.path().string(), false, false, {0, 2, 0}), 0);
+    constexpr int kThreads = 4, kEach = 300;
+    {
+        std::vector<std::jthread> threads;
+        for (int t = 0; t < kThreads; ++t)
+            threads.emplace_back([t] {
+                for (int i = 0; i < kEach; ++i) {
+                    LogRecord r;
+                    r.code = t;
+                    r.message = FormatMessage("thread %d record %d", t, i);
+                    Log(0, r);
+                }
+            });
+    }
+    Close(0);
+    const auto file = ReadLogFile(dir_.path() / "Threads.txt");
+    EXPECT_EQ(file.byteOrderMarks, 1);
+    ASSERT_EQ(file.lines.size(), kThreads * kEach + 2);
+    std::vector<int> next(kThreads, 0);
+    for (qsizetype i = 1; i + 1 < file.lines.size(); ++i) {
+        const QStringList parts = file.lines[i].split(' ');
+        ASSERT_EQ(parts.size(), 6) << file.lines[i].toStdString();
+        const int t = parts[3].toInt();
+        ASSERT_TRUE(t >= 0 && t < kThreads);
+        EXPECT_EQ(parts[5].toInt(), next[size_t(t)]++);
     }
 }
 

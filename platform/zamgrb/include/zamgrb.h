@@ -338,7 +338,11 @@ ZAMGRB_API uint32_t MeasureSignal(uint64_t card, uint8_t channel, uint32_t* cloc
 
 /* Converts a raw frame into an image of width x bytes-per-pixel x height bytes,
  * rows without padding. A null destination answers only *rowStep and *bitsPerPixel.
- * flags: ZAMGRB_CONVERT_*. bitsPerPixel may be null. */
+ * flags: ZAMGRB_CONVERT_*. bitsPerPixel may be null. The raw frame is read only as
+ * far as the description's storage form implies; a description that contradicts
+ * itself answers a failure with *rowStep and *bitsPerPixel 0. The lookup table has
+ * 2^bitDepth entries (three runs of 2^(bitDepth/3), red, green, blue, for RGB
+ * depths); colour offsets and gains apply after it: (level + offset) x gain, clamped. */
 ZAMGRB_API uint32_t ConvertFrame(const CameraDescription* description, const void* raw, void* destination,
                                  uint64_t* rowStep, uint8_t flags, uint32_t* bitsPerPixel);
 
@@ -347,11 +351,17 @@ ZAMGRB_API uint32_t SetTapFormat(uint32_t format, TapConfig* tapConfig);
 /* 1..18, or 0 for a geometry that matches none. */
 ZAMGRB_API uint32_t GetTapFormat(const TapConfig* tapConfig);
 
-/* Camera files (.cxf XML read and written; .cam read only). */
+/* Camera files (.cxf XML read and written; .cam read only; see doc/camera-files.md).
+ * A failed load leaves the record as it was; a load empties the lookup-table slots. */
 ZAMGRB_API uint32_t LoadCameraFile(const char* path, CameraFileRecord* record);
 ZAMGRB_API uint32_t SaveCameraFile(const char* path, const CameraFileRecord* record);
 
-/* Image writers; pixels as ConvertFrame writes them. */
+/* Image writers; pixels as ConvertFrame writes them, of the description's width and
+ * height: grey of bitDepth bits (a byte up to 8, else a 16-bit word), or colour
+ * (colorFormat non-zero or bitDepth 24 and above) as four channels B, G, R, unused of
+ * bitDepth / 3 bits each. BMP and JPEG reduce deep pixels to 8 bits; JPEG quality 0 is
+ * 100. TIFF flags: ZAMGRB_CONVERT_KEEP_DEPTH writes deep pixels as 16-bit samples,
+ * ZAMGRB_CONVERT_NORMALISE stretches deep grey over 16 bits. A failed write leaves no file. */
 ZAMGRB_API uint32_t SaveBmpFile(const CameraDescription* description, const void* pixels, const char* path);
 ZAMGRB_API uint32_t SaveJpegFile(const CameraDescription* description, const void* pixels, const char* path,
                                  uint8_t quality);

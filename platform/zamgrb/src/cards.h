@@ -2,13 +2,16 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
+#include <vector>
 
 #include "machine.h"
 
 namespace zamgrb {
 
-// The card behind an open handle, or nothing for 0 or a closed handle.
-std::optional<SimCard> cardOf(uint64_t handle);
+// The card behind an open handle, or null for 0 or a closed handle.
+const SimCard* cardOf(uint64_t handle);
+
+// Every open handle (test control closes them all before a reload).
+std::vector<uint64_t> openHandles();
 
 }  // namespace zamgrb

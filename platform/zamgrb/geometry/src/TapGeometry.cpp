@@ -4,9 +4,9 @@ namespace zamgrb {
 
 namespace {
 
-constexpr uint8_t kTopDown = 0, kBottomUp = 1;
+constexpr uint8_t kBottomUp = 1;  // 0 is Top-Down
 constexpr uint8_t kLeftRight = 0, kRightLeft = 1;
-constexpr uint8_t kTapSegmented = 0, kTapAlternate = 1, kTapInterleaved = 2;
+constexpr uint8_t kTapAlternate = 1, kTapInterleaved = 2;  // 0 is Segmented
 
 bool isBinary(uint8_t v) {
     return v <= 1;

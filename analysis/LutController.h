@@ -1,0 +1,90 @@
+// The lookup table in use: loading, attaching to the current image, the two
+// commands (settings dialog, toolbar toggle) and the start-up and shut-down
+// settings. The main frame owns one and wires its commands to it; everything it
+// needs from the main frame comes through LutHost.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+#include "LutTables.h"
+
+namespace lut {
+
+// What the settings dialog starts with and what OK answers.
+struct LutDialogRequest {
+    QString fileName;
+    bool enable = false;
+};
+
+// The arrays attached to the current image, and their owner: keep `owner` as long
+// as the arrays are used (for example with each frame queued for capture).
+struct LutAttachment {
+    const int32_t* levels = nullptr;
+    const int32_t* values = nullptr;
+    std::shared_ptr<const LutTableSet> owner;
+};
+
+struct LutHost {
+    // bitDepth of the current image's description.
+    std::function<uint32_t()> imageBitDepth;
+    // Sets lutLevels and lutValues of the current image's description (both null:
+    // no table), under whatever lock guards that description.
+    std::function<void(const int32_t* levels, const int32_t* values)> attach;
+    // Shows the settings dialog modally; no answer on Cancel.
+    std::function<std::optional<LutDialogRequest>(const LutDialogRequest&)> runDialog;
+    // A plain message box.
+    std::function<void(const QString&)> showMessage;
+};
+
+inline constexpr const char* kSettingsSection = "Settings";
+
+class LutController {
+public:
+    LutController(LutHost host, QString defaultFileName);
+
+    // The folder above the program's folder, then "LUT/gamma_45.LUT".
+    static QString DefaultFileName(const QString& programFilePath);
+
+    // Loads and resamples a file. False without a message for an empty path or a
+    // missing or unreadable file; false after a message for a format error.
+    bool LoadLut(const QString& path);
+    // Attaches the table for the current image's depth when use LUT is on.
+    void AttachLut();
+
+    // Command "Lookup table" (settings dialog).
+    void OnLookupTable();
+    // Toolbar toggle.
+    void OnToggleLut();
+    // Reads "UseLUT" and "LUTFileName" and loads the table in use.
+    void StartUp();
+    // Writes "UseLUT" and "LUTFileName".
+    void ShutDown() const;
+
+    bool useLut() const { return useLut_; }
+    const QString& fileName() const { return fileName_; }
+    const QString& defaultFileName() const { return defaultFileName_; }
+    // The tables of the last successful load (null after a failed one).
+    std::shared_ptr<const LutTableSet> tables() const { return tables_; }
+    // What is attached now; safe to call from any thread.
+    LutAttachment CurrentAttachment() const;
+
+private:
+    // Shows the dialog until it is cancelled or a file loads; answers whether the
+    // dialog's Enable was checked for a loaded file.
+    bool RunDialogLoop(LutDialogRequest request);
+
+    LutHost host_;
+    QString defaultFileName_;
+    QString fileName_;
+    bool useLut_ = false;
+    std::shared_ptr<const LutTableSet> tables_;
+    mutable std::mutex attachedMutex_;
+    LutAttachment attached_;  // kept until the next attach, whatever happens to tables_
+};
+
+}  // namespace lut

@@ -1,0 +1,20 @@
+// The current image record: the newest frame as delivered and as converted for
+// display and tools. The main frame owns it; its frame lock guards the raw
+// frame and the pixel data. The view allocates and releases the pixel data.
+#pragma once
+
+#include <cstdint>
+
+#include "PageBuffer.h"
+#include "zamgrb.h"
+
+struct CurrentImage {
+    CameraDescription description{};
+    // The frame as the card delivered it; its size is the raw size.
+    PageBuffer rawFrame;
+    // The frame converted by ConvertFrame; empty until the first frame after a
+    // format reset.
+    PageBuffer pixelData;
+    // Bytes from one line of pixel data to the next.
+    uint64_t rowStep = 0;
+};

@@ -1,0 +1,82 @@
+// Palette lookups: one table read per sample.
+#include <algorithm>
+#include <cstring>
+#include <type_traits>
+
+#include "Rows.h"
+
+namespace imaging {
+namespace {
+
+using detail::Empty;
+using detail::Row;
+
+uint32_t IndexMask(int bitSize) {
+    const int bits = std::clamp(bitSize, 1, 16);
+    return (1u << bits) - 1u;
+}
+
+template <typename Sample>
+void Lookup24(const Sample* src, ptrdiff_t srcStep, uint8_t* dst, ptrdiff_t dstStep, Size roi,
+              const uint8_t* palette, int bitSize) {
+    if (Empty(roi))
+        return;
+    const uint32_t mask = IndexMask(bitSize);
+    for (int y = 0; y < roi.height; ++y) {
+        const Sample* s = Row(src, srcStep, y);
+        uint8_t* d = Row(dst, dstStep, y);
+        for (int x = 0; x < roi.width; ++x, d += 3) {
+            const uint8_t* p = palette + 3 * (s[x] & mask);
+            d[0] = p[0];
+            d[1] = p[1];
+            d[2] = p[2];
+        }
+    }
+}
+
+template <typename Sample>
+void Lookup32(const Sample* src, ptrdiff_t srcStep, uint8_t* dst, ptrdiff_t dstStep, Size roi,
+              const uint32_t* palette, int bitSize) {
+    if (Empty(roi))
+        return;
+    const uint32_t mask = IndexMask(bitSize);
+    for (int y = 0; y < roi.height; ++y) {
+        const Sample* s = Row(src, srcStep, y);
+        uint32_t* d = reinterpret_cast<uint32_t*>(Row(dst, dstStep, y));
+        if constexpr (std::is_same_v<Sample, uint8_t>) {
+            // An 8-bit sample never exceeds a table of 2^8 entries; smaller
+            // tables still need the mask.
+            if (mask == 0xFF) {
+                for (int x = 0; x < roi.width; ++x)
+                    d[x] = palette[s[x]];
+                continue;
+            }
+        }
+        for (int x = 0; x < roi.width; ++x)
+            d[x] = palette[s[x] & mask];
+    }
+}
+
+}  // namespace
+
+void LutPalette8u24u(const uint8_t* src, ptrdiff_t srcStep, uint8_t* dst, ptrdiff_t dstStep, Size roi,
+                     const uint8_t* palette, int bitSize) {
+    Lookup24(src, srcStep, dst, dstStep, roi, palette, std::min(bitSize, 8));
+}
+
+void LutPalette8u32u(const uint8_t* src, ptrdiff_t srcStep, uint8_t* dst, ptrdiff_t dstStep, Size roi,
+                     const uint32_t* palette, int bitSize) {
+    Lookup32(src, srcStep, dst, dstStep, roi, palette, std::min(bitSize, 8));
+}
+
+void LutPalette16u24u(const uint16_t* src, ptrdiff_t srcStep, uint8_t* dst, ptrdiff_t dstStep, Size roi,
+                      const uint8_t* palette, int bitSize) {
+    Lookup24(src, srcStep, dst, dstStep, roi, palette, bitSize);
+}
+
+void LutPalette16u32u(const uint16_t* src, ptrdiff_t srcStep, uint8_t* dst, ptrdiff_t dstStep, Size roi,
+                      const uint32_t* palette, int bitSize) {
+    Lookup32(src, srcStep, dst, dstStep, roi, palette, bitSize);
+}
+
+}  // namespace imaging

@@ -1,0 +1,257 @@
+#include "grab.h"
+
+#include <pthread.h>
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+#include <string>
+
+#include "clock.h"
+#include "renderer.h"
+
+namespace zamgrb {
+
+namespace {
+
+// The channel whose delivery thread this is, so StopGrab from a callback is refused
+// instead of waiting for itself.
+thread_local const ChannelRuntime* deliveringChannel = nullptr;
+
+constexpr double kIdlePollUs = 10'000;  // while no frame is due (offline, or no trigger yet)
+constexpr uint32_t kBadFrameStatus = ZAMGRB_FAILED;
+
+// Drops entries older than one second before now.
+void keepLastSecond(std::deque<double>& times, double now) {
+    while (!times.empty() && times.front() <= now - 1e6)
+        times.pop_front();
+}
+
+// What the delivery thread needs of the channel, copied under its mutex.
+struct Snapshot {
+    bool online = false, trigger = false;
+    double period = 0, readout = 0;
+};
+
+// The renderer for the channel's configuration and camera as they are now; built here
+// when a serial command or test control changed the camera during the grab.
+std::shared_ptr<FrameRenderer> currentRenderer(ChannelRuntime& ch) {
+    SimCamera camera;
+    CameraConfig config;
+    uint64_t version;
+    {
+        std::lock_guard lock(ch.mutex);
+        if (ch.renderer && ch.rendererVersion == ch.cameraVersion)
+            return ch.renderer;
+        camera = ch.camera;
+        config = *ch.config;
+        version = ch.cameraVersion;
+    }
+    auto renderer = std::make_shared<FrameRenderer>(camera, config);
+    std::lock_guard lock(ch.mutex);
+    ch.renderer = renderer;
+    ch.rendererVersion = version;
+    return renderer;
+}
+
+}  // namespace
+
+GrabSession::GrabSession(ChannelRuntime& channel, PulseBank& pulses, FrameCallbackProc callback,
+                         void* context)
+    : channel_(channel), pulses_(pulses), callback_(callback), context_(context), thread_([this] {
+          run();
+      }) {}
+
+GrabSession::~GrabSession() {
+    {
+        std::lock_guard lock(stopMutex_);
+        stop_ = true;
+    }
+    stopWake_.notify_all();
+    thread_.join();
+}
+
+bool GrabSession::waitUntil(double t) {
+    std::unique_lock lock(stopMutex_);
+    return !stopWake_.wait_until(lock, fromMicros(t), [this] { return stop_; });
+}
+
+void GrabSession::run() {
+    const std::string name = "zamgrb-grab-" + std::to_string(channel_.index + 1);
+    pthread_setname_np(pthread_self(), name.c_str());
+    deliveringChannel = &channel_;
+
+    const double start = nowMicros();
+    double anchor = start;      // free run: when the previous camera frame ended
+    double lastEdge = start;    // trigger: edges after it are still to be taken
+    double previousFrame = -1;  // end of the camera's previous frame
+    uint64_t k = 0;             // frames delivered since StartGrab
+    std::shared_ptr<FrameRenderer> renderer;
+    const double linkBytesPerUs = channel_.card->linkBytesPerSecond() / 1e6;
+
+    for (;;) {
+        Snapshot s;
+        {
+            std::lock_guard lock(channel_.mutex);
+            s.online = channel_.connected;
+            s.trigger = channel_.camera.triggerMode;
+            s.period = channel_.camera.framePeriod();
+            s.readout = channel_.camera.readoutUs();
+        }
+        double frameEnd;
+        if (!s.online) {
+            if (!waitUntil(nowMicros() + kIdlePollUs))
+                break;
+            anchor = nowMicros();
+            continue;
+        }
+        if (s.trigger) {
+            const std::optional<double> edge = pulses_.nextEdge(channel_.index, 0, lastEdge);
+            if (!edge) {
+                lastEdge = std::max(lastEdge, nowMicros());
+                if (!waitUntil(nowMicros() + kIdlePollUs))
+                    break;
+                continue;
+            }
+            lastEdge = *edge;
+            if (*edge < previousFrame)
+                continue;  // still reading out: the camera ignores the trigger
+            frameEnd = *edge + s.readout;
+            if (!waitUntil(frameEnd))
+                break;
+        } else {
+            frameEnd = anchor + s.period;
+            if (!waitUntil(frameEnd))
+                break;
+            // Frames that ended while the callback still held the thread are lost.
+            const double late = nowMicros() - frameEnd;
+            if (late > s.period) {
+                const uint64_t missed = uint64_t(late / s.period);
+                frameEnd += double(missed) * s.period;
+                std::lock_guard lock(channel_.mutex);
+                channel_.counters.drops += missed;
+            }
+            anchor = frameEnd;
+        }
+        const double interval =
+            previousFrame < 0 ? (s.trigger ? s.readout : s.period) : frameEnd - previousFrame;
+        previousFrame = frameEnd;
+
+        try {
+            renderer = currentRenderer(channel_);
+        } catch (const std::bad_alloc&) {
+            // The changed camera's tables do not fit: keep delivering the last picture.
+        }
+        bool bad = false;
+        {
+            std::lock_guard lock(channel_.mutex);
+            if (!channel_.connected)
+                continue;  // unplugged while the frame was on its way
+            channel_.counters.cameraFrameAt.push_back(frameEnd);
+            keepLastSecond(channel_.counters.cameraFrameAt, frameEnd);
+            // A frame the link cannot carry in time overruns the card's buffers: it is lost.
+            if (double(renderer->frameBytes()) / linkBytesPerUs > interval) {
+                ++channel_.counters.overruns;
+                continue;
+            }
+            const auto& scheduled = channel_.camera.badFrames;
+            bad = std::find(scheduled.begin(), scheduled.end(), k) != scheduled.end();
+            if (channel_.pendingBadFrames > 0) {
+                --channel_.pendingBadFrames;
+                bad = true;
+            }
+        }
+
+        FrameInfo info{};
+        info.frameNumber = uint32_t(k & 0xFFFF);
+        info.timeStamp = uint32_t(uint64_t(frameEnd));
+        info.data = renderer->frame(k);
+        info.size = uint32_t(renderer->frameBytes());
+        info.status = bad ? kBadFrameStatus : 0;
+        callback_(context_, &info);
+        ++k;
+
+        std::lock_guard lock(channel_.mutex);
+        ++channel_.counters.delivered;
+        channel_.counters.deliveredAt.push_back(frameEnd);
+        keepLastSecond(channel_.counters.deliveredAt, frameEnd);
+        if (channel_.camera.unplugAfterFrames && k == *channel_.camera.unplugAfterFrames)
+            channel_.connected = false;
+    }
+    deliveringChannel = nullptr;
+}
+
+void stopGrab(ChannelRuntime& channel) {
+    channel.grab.reset();
+}
+
+}  // namespace zamgrb
+
+using namespace zamgrb;
+
+uint32_t StartGrab(uint64_t card, uint8_t channel, uint32_t mode, FrameCallbackProc callback, void* context) {
+    ChannelRef ref;
+    if (uint32_t status = resolveOwned(card, channel, ref))
+        return status;
+    if (mode != 1 || !callback)
+        return ZAMGRB_INVALID_ARGUMENT;
+    ChannelRuntime& ch = *ref.channel;
+    std::lock_guard control(ch.control);
+    if (ch.grab)
+        return ZAMGRB_BUSY;
+    {
+        std::lock_guard lock(ch.mutex);
+        if (!ch.config)
+            return ZAMGRB_FAILED;
+        if (rawFrameBytes(*ch.config) * kImageBuffers > ref.card->bufferMemory)
+            return ZAMGRB_NO_BUFFERS;
+        ch.counters = GrabCounters{};
+    }
+    try {
+        currentRenderer(ch);
+        ch.grab = std::make_unique<GrabSession>(ch, ref.runtime->pulses, callback, context);
+    } catch (const std::bad_alloc&) {
+        return ZAMGRB_NO_BUFFERS;
+    }
+    return ZAMGRB_OK;
+}
+
+uint32_t StopGrab(uint64_t card, uint8_t channel) {
+    ChannelRef ref;
+    if (uint32_t status = resolveOwned(card, channel, ref))
+        return status;
+    ChannelRuntime& ch = *ref.channel;
+    if (deliveringChannel == &ch)
+        return ZAMGRB_FAILED;  // it would wait for itself
+    std::lock_guard control(ch.control);
+    stopGrab(ch);
+    return ZAMGRB_OK;
+}
+
+uint32_t GetStatistics(uint64_t card, uint8_t channel, GrabStatistics* statistics) {
+    ChannelRef ref;
+    if (uint32_t status = resolve(card, channel, ref))
+        return status;
+    if (!statistics)
+        return ZAMGRB_INVALID_ARGUMENT;
+    ChannelRuntime& ch = *ref.channel;
+    const double now = nowMicros();
+    std::lock_guard lock(ch.mutex);
+    GrabStatistics st{};
+    if (ch.connected) {
+        const SimCamera& cam = ch.camera;
+        keepLastSecond(ch.counters.cameraFrameAt, now);
+        st.cameraFrameRate = cam.triggerMode ? uint32_t(ch.counters.cameraFrameAt.size())
+                                             : uint32_t(std::lround(1e6 / cam.framePeriod()));
+        st.pixelClock = uint32_t(std::lround(cam.pixelClockMHz));
+        st.clocksPerLine = cam.clocksPerLine();
+        st.linesPerFrame = cam.linesPerFrame();
+    }
+    keepLastSecond(ch.counters.deliveredAt, now);
+    st.grabbingRate = uint32_t(ch.counters.deliveredAt.size());
+    st.grabbingCount = uint32_t(ch.counters.delivered);
+    st.dropCount = uint32_t(ch.counters.drops);
+    st.overrunCount = uint32_t(ch.counters.overruns);
+    *statistics = st;
+    return ZAMGRB_OK;
+}

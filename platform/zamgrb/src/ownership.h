@@ -1,0 +1,30 @@
+// Channel ownership between processes: one flock per card and channel in the
+// user's runtime folder. The kernel drops the lock when its owner exits or dies.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace zamgrb {
+
+class ChannelLock {
+public:
+    // Takes the lock without waiting; nothing when another open file holds it
+    // (another process, or another handle of this one).
+    static std::optional<ChannelLock> tryAcquire(uint64_t cardId, uint8_t channel);
+
+    ChannelLock(ChannelLock&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+    ChannelLock& operator=(ChannelLock&& other) noexcept;
+    ChannelLock(const ChannelLock&) = delete;
+    ChannelLock& operator=(const ChannelLock&) = delete;
+    ~ChannelLock();
+
+private:
+    explicit ChannelLock(int fd) : fd_(fd) {}
+    int fd_ = -1;
+};
+
+// True when some open file (of any process, this one included) holds the lock.
+bool channelLockHeld(uint64_t cardId, uint8_t channel);
+
+}  // namespace zamgrb

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include "CAutoLearnDlg.h"
+#include "CCustomTapConfig.h"
+#include "CUnsignedSpinEdit.h"
+#include "Grabber.h"
+#include "ModalHelper.h"
+#include "TapFormats.h"
+
+namespace {
+
+TEST(AutoLearnDlg, TypingBeyondTheTotalIsLimited) {
+    CAutoLearnDlg dialog(1000, 500, StandardTaps(3));
+    EXPECT_EQ(dialog.tapFormatList()->currentIndex(), 2);
+    CUnsignedSpinEdit* pre = dialog.partEdit(AutoLearnModel::kWidthPreValid);
+    pre->lineEdit()->clear();
+    QTest::keyClicks(pre->lineEdit(), "3000");
+    EXPECT_EQ(pre->text(), "2000");
+    EXPECT_EQ(dialog.widthPreValid(), 2000u);
+    EXPECT_EQ(dialog.widthValid(), 0u);
+    EXPECT_EQ(dialog.partEdit(AutoLearnModel::kWidthPostValid)->maximum(), 2000u);
+}
+
+TEST(AutoLearnDlg, SpinnerStopsAtTheOppositeValue) {
+    CAutoLearnDlg dialog(100, 50, StandardTaps(1));
+    dialog.partEdit(AutoLearnModel::kHeightPostValid)->lineEdit()->setText("");
+    QTest::keyClicks(dialog.partEdit(AutoLearnModel::kHeightPostValid)->lineEdit(), "49");
+    CUnsignedSpinEdit* pre = dialog.partEdit(AutoLearnModel::kHeightPreValid);
+    pre->stepBy(5);
+    EXPECT_EQ(pre->text(), "1");
+    EXPECT_EQ(dialog.heightValid(), 0u);
+}
+
+TEST(AutoLearnDlg, TapFormatChangeResetsThePartsAndCustomCancelKeepsTheGeometry) {
+    CAutoLearnDlg dialog(1000, 500, StandardTaps(5));
+    QTest::keyClicks(dialog.partEdit(AutoLearnModel::kWidthPreValid)->lineEdit(), "1500");
+    EXPECT_EQ(dialog.widthPreValid(), 1500u);
+    emit dialog.tapFormatList()->activated(0);
+    EXPECT_EQ(dialog.widthPreValid(), 0u);
+    EXPECT_EQ(dialog.partEdit(AutoLearnModel::kWidthPreValid)->text(), "0");
+    EXPECT_EQ(dialog.widthValid(), 1000u);
+
+    OnNextModal<CCustomTapConfig>([](CCustomTapConfig* custom) { custom->reject(); });
+    emit dialog.tapFormatList()->activated(18);
+    EXPECT_EQ(dialog.tapConfig().taps, 1);
+    EXPECT_EQ(dialog.tapFormatList()->currentIndex(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,329 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <cstring>
+#include <vector>
+
+#include "CAutoLearnDlg.h"
+#include "CCameraParamsDlg.h"
+#include "CCustomTapConfig.h"
+#include "CTapReconstrPreview.h"
+#include "Grabber.h"
+#include "ModalHelper.h"
+#include "TapFormats.h"
+
+namespace {
+
+bool sameTaps(const TapConfig& a, const TapConfig& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+QAbstractButton* button(QWidget& dialog, const QString& text) {
+    for (auto* b : dialog.findChildren<QAbstractButton*>())
+        if (b->text() == text)
+            return b;
+    return nullptr;
+}
+
+QComboBox* tapList(QWidget& dialog) {
+    return dialog.findChild<QComboBox*>();
+}
+
+class CameraParamsDlg : public ::testing::Test {
+public:
+    void SetUp() override { ASSERT_TRUE(dialog.Create(nullptr)); }
+    void click(const QString& text) {
+        QAbstractButton* b = button(dialog, text);
+        ASSERT_NE(b, nullptr) << text.toStdString();
+        b->click();
+    }
+    // Picks a tap format from the list as the user does.
+    void chooseFormat(int index) { emit tapList(dialog)->activated(index); }
+    QCheckBox* packed() { return static_cast<QCheckBox*>(button(dialog, "Packed")); }
+
+    CCameraParamsDlg dialog;
+};
+
+TEST(CameraParamsDlgWithoutWindow, GettersAnswerZeroAndSettersDoNothing) {
+    CCameraParamsDlg dialog;
+    dialog.SetBitDepth(12);
+    dialog.SetWidthValid(640);
+    dialog.LockSwapTaps(true);
+    CameraConfig config;
+    std::memset(&config, 0xAB, sizeof config);
+    dialog.GetConfig(config);
+    EXPECT_EQ(config.widthValid, 0u);
+    EXPECT_EQ(config.tapConfig.taps, 0u);
+    EXPECT_EQ(dialog.GetBitDepth(), 0u);
+    EXPECT_EQ(dialog.GetWidthValid(), 0u);
+    EXPECT_EQ(dialog.GetVideoType(), 0);
+    EXPECT_FALSE(dialog.IsSwapTapsLocked());
+    EXPECT_FALSE(dialog.IsStartGrabEnabled());
+    EXPECT_FALSE(dialog.IsGrabOn());
+}
+
+// One row: what the user or the main frame does, then what the dialog shows.
+struct RuleCase {
+    const char* name;
+    std::function<void(CameraParamsDlg&)> act;
+    bool packedEnabled;
+    uint32_t packedField;
+    bool swapLocked;
+    uint32_t bitDepth;
+};
+
+void PrintTo(const RuleCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CameraParamsRules : public CameraParamsDlg, public ::testing::WithParamInterface<RuleCase> {};
+
+TEST_P(CameraParamsRules, PackedSwapTapsAndDepth) {
+    GetParam().act(*this);
+    CameraConfig config{};
+    dialog.GetConfig(config);
+    EXPECT_EQ(packed()->isEnabled(), GetParam().packedEnabled);
+    EXPECT_EQ(config.packed, GetParam().packedField);
+    EXPECT_EQ(dialog.IsSwapTapsLocked(), GetParam().swapLocked);
+    EXPECT_EQ(config.bitDepth, GetParam().bitDepth);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CameraParamsRules,
+                         ::testing::Values(RuleCase{"EightBitsOneTapIsBase", [](auto&) {}, false, 0, false,
+                                                    8},
+                                           RuleCase{"SixteenBitsTwoTapsLocksSwap",
+                                                    [](auto& t) {
+                                                        t.click("16");
+                                                        t.chooseFormat(2);
+                                                    },
+                                                    false, 0, true, 16},
+                                           RuleCase{"PackedTickedAt14BitsIsOff",
+                                                    [](auto& t) {
+                                                        t.dialog.SetPacked(true);
+                                                        t.click("14");
+                                                    },
+                                                    false, 0, false, 14},
+                                           RuleCase{"PackedAt10Bits",
+                                                    [](auto& t) {
+                                                        t.click("10");
+                                                        t.dialog.SetPacked(true);
+                                                    },
+                                                    true, 1, false, 10},
+                                           RuleCase{"PackedAt12BitsBayer",
+                                                    [](auto& t) {
+                                                        t.click("Bayer");
+                                                        t.click("12");
+                                                        t.dialog.SetPacked(true);
+                                                    },
+                                                    true, 1, false, 12},
+                                           RuleCase{"Rgb24PackedIsAllowed",
+                                                    [](auto& t) {
+                                                        t.click("RGB");
+                                                        t.dialog.SetPacked(true);
+                                                    },
+                                                    true, 1, false, 24},
+                                           RuleCase{"Rgb30IsMediumEvenWithOneTap",
+                                                    [](auto& t) {
+                                                        t.click("RGB");
+                                                        t.click("RGB30");
+                                                        t.dialog.SetTapConfig(StandardTaps(1));
+                                                    },
+                                                    true, 0, true, 30},
+                                           RuleCase{"PackedUnavailableOldFirmware",
+                                                    [](auto& t) {
+                                                        t.click("10");
+                                                        t.dialog.SetPacked(true);
+                                                        t.dialog.SetPackedAvailable(false);
+                                                    },
+                                                    false, 0, false, 10},
+                                           RuleCase{"TenTapsEightBitsIsDeca",
+                                                    [](auto& t) { t.chooseFormat(17); }, false, 0, true, 8},
+                                           RuleCase{"SetBitDepthLeavesMonochromeInBase",
+                                                    [](auto& t) {
+                                                        t.dialog.SetBitDepth(30);
+                                                        t.dialog.SetTapConfig(StandardTaps(5));
+                                                    },
+                                                    false, 0, false, 10}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CameraParamsDlg, SetBitDepth30SelectsRgb30AndMono10) {
+    dialog.SetBitDepth(30);
+    EXPECT_EQ(dialog.GetRgbBitDepth(), 30u);
+    EXPECT_EQ(dialog.GetMonoBitDepth(), 10u);
+    EXPECT_EQ(dialog.GetBitDepth(), 10u);
+    dialog.SetVideoType(2);
+    EXPECT_EQ(dialog.GetBitDepth(), 30u);
+    dialog.SetBitDepth(12);
+    EXPECT_EQ(dialog.GetRgbBitDepth(), 36u);
+    // Depths without a button keep the current selection.
+    dialog.SetBitDepth(14);
+    EXPECT_EQ(dialog.GetMonoBitDepth(), 14u);
+    EXPECT_EQ(dialog.GetRgbBitDepth(), 36u);
+    dialog.SetMonoBitDepth(7);
+    EXPECT_EQ(dialog.GetMonoBitDepth(), 14u);
+}
+
+TEST_F(CameraParamsDlg, BayerUsesFourCellsAndRelabelsThem) {
+    dialog.SetVideoType(4);
+    dialog.SetPatternStart(6);
+    click("Bayer");
+    EXPECT_EQ(dialog.GetVideoType(), 1);
+    EXPECT_EQ(dialog.GetPatternStart(), 0);
+    QString labels;
+    for (auto* b : dialog.findChildren<QAbstractButton*>())
+        if (b->text().size() == 1 && b->text()[0].isLetter() && b->isEnabled())
+            labels += b->text();
+    EXPECT_EQ(labels, "GRBG");
+    dialog.SetPatternStart(5);
+    click("TRUESENSE");
+    EXPECT_EQ(dialog.GetPatternStart(), 5);
+    labels.clear();
+    for (auto* b : dialog.findChildren<QAbstractButton*>())
+        if (b->text().size() == 1 && b->text()[0].isLetter() && b->isEnabled())
+            labels += b->text();
+    EXPECT_EQ(labels, "PBPGBPGPPGPRGPRP");
+    click("Monochrome");
+    for (auto* b : dialog.findChildren<QAbstractButton*>()) {
+        if (b->text().size() == 1 && b->text()[0].isLetter()) {
+            EXPECT_FALSE(b->isEnabled());
+        }
+    }
+}
+
+TEST_F(CameraParamsDlg, MonochromeAndRgbDepthButtonsFollowTheVideoType) {
+    click("RGB");
+    EXPECT_FALSE(button(dialog, "10")->isEnabled());
+    EXPECT_TRUE(button(dialog, "RGB36")->isEnabled());
+    click("Monochrome");
+    EXPECT_TRUE(button(dialog, "10")->isEnabled());
+    EXPECT_FALSE(button(dialog, "RGB36")->isEnabled());
+    EXPECT_FALSE(button(dialog, "CMYG")->isEnabled());
+}
+
+TEST_F(CameraParamsDlg, ConfigRoundTripsAndPackedIsForcedOffWhenUnavailable) {
+    CameraConfig in{};
+    in.widthPreValid = 3;
+    in.widthValid = 20000;  // beyond the spinner range: kept
+    in.widthPostValid = 5;
+    in.heightPreValid = 6;
+    in.heightValid = 480;
+    in.heightPostValid = 7;
+    in.bitDepth = 12;
+    in.packed = 1;
+    in.tapConfig = StandardTaps(13);
+    in.ignoreDval = 1;
+    in.invertFval = 1;
+    dialog.SetConfig(in);
+    dialog.SetVideoType(0);
+    CameraConfig out{};
+    dialog.GetConfig(out);
+    EXPECT_EQ(std::memcmp(&in, &out, sizeof in), 0);
+    EXPECT_EQ(tapList(dialog)->currentIndex(), 12);
+
+    dialog.SetPackedAvailable(false);
+    dialog.SetConfig(in);
+    EXPECT_FALSE(dialog.GetPacked());
+    EXPECT_EQ(dialog.GetConfig(out).packed, 0u);
+}
+
+TEST_F(CameraParamsDlg, NotificationsAndStartGrabCaption) {
+    dialog.show();
+    QSignalSpy spy(&dialog, &CFloatingDlg::notify);
+    click("Apply");
+    click("Load...");
+    click("Save...");
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(&dialog, &enter);
+    EXPECT_TRUE(dialog.isVisible());  // Enter applies; it does not close the window
+    click("Start grab");
+    EXPECT_TRUE(dialog.IsGrabOn());
+    EXPECT_NE(button(dialog, "Stop grab"), nullptr);
+    std::vector<int> codes;
+    for (const auto& args : spy) {
+        EXPECT_EQ(args[0].toInt(), 113);
+        codes.push_back(args[1].toInt());
+    }
+    EXPECT_EQ(codes, (std::vector<int>{0, 1, 2, 0, 4}));
+
+    dialog.SetGrabOn(false);
+    EXPECT_NE(button(dialog, "Start grab"), nullptr);
+    EXPECT_EQ(spy.size(), 5);  // the main frame's own changes send nothing
+    dialog.EnableStartGrab(false);
+    EXPECT_FALSE(dialog.IsStartGrabEnabled());
+}
+
+TEST_F(CameraParamsDlg, CustomCancelledKeepsTheOldTapConfig) {
+    chooseFormat(4);
+    OnNextModal<CCustomTapConfig>([](CCustomTapConfig* custom) { custom->reject(); });
+    chooseFormat(18);
+    TapConfig config{};
+    EXPECT_TRUE(sameTaps(dialog.GetTapConfig(config), StandardTaps(5)));
+    EXPECT_EQ(tapList(dialog)->currentIndex(), 4);
+}
+
+TEST_F(CameraParamsDlg, CustomEqualToAStandardFormatSelectsIt) {
+    OnNextModal<CCustomTapConfig>([](CCustomTapConfig* custom) {
+        custom->tapConfig = StandardTaps(16);
+        custom->QDialog::accept();
+    });
+    chooseFormat(18);
+    EXPECT_EQ(tapList(dialog)->currentIndex(), 15);
+
+    TapConfig odd = StandardTaps(13);
+    odd.tapDirection1 = 1;
+    OnNextModal<CCustomTapConfig>([odd](CCustomTapConfig* custom) {
+        custom->tapConfig = odd;
+        custom->QDialog::accept();
+    });
+    chooseFormat(18);
+    TapConfig config{};
+    EXPECT_TRUE(sameTaps(dialog.GetTapConfig(config), odd));
+    EXPECT_EQ(tapList(dialog)->currentIndex(), 18);
+}
+
+TEST_F(CameraParamsDlg, MoreShowsTheAnimatedPreviewAndWidensTheWindow) {
+    dialog.show();
+    QApplication::processEvents();
+    const int narrow = dialog.width();
+    click("More >>>");
+    QApplication::processEvents();
+    EXPECT_TRUE(dialog.IsPreviewShown());
+    EXPECT_NE(button(dialog, "Less <<<"), nullptr);
+    EXPECT_GE(dialog.width(), narrow + dialog.preview()->width());
+    EXPECT_TRUE(dialog.preview()->isAnimating());
+    dialog.ShowPreview(true);  // already shown: nothing changes
+    EXPECT_NE(button(dialog, "Less <<<"), nullptr);
+    click("Less <<<");
+    QApplication::processEvents();
+    EXPECT_FALSE(dialog.preview()->isAnimating());
+    EXPECT_EQ(dialog.width(), narrow);
+}
+
+TEST_F(CameraParamsDlg, LearnTakesTheMeasurementFromTheRealCard) {
+    grabber::CardHandle card = grabber::CardHandle::OpenDefault();
+    ASSERT_TRUE(card);
+    grabber::ChannelLease channel = grabber::ChannelLease::Claim(card.get(), 0);
+    ASSERT_TRUE(channel);
+    int measurements = 0;
+    dialog.SetMeasureSignalHandler([&](uint32_t& clocks, uint32_t& lines) {
+        ++measurements;
+        return grabber::MeasureSignal(card.get(), channel.channel(), clocks, lines) == 0;
+    });
+    uint32_t clocks = 0, lines = 0;
+    ASSERT_EQ(grabber::MeasureSignal(card.get(), 0, clocks, lines), 0u);
+    OnNextModal<CAutoLearnDlg>([](CAutoLearnDlg* learn) { learn->accept(); });
+    click("Learn");
+    EXPECT_EQ(measurements, 1);
+    EXPECT_EQ(dialog.GetWidthPreValid() + dialog.GetWidthValid() + dialog.GetWidthPostValid(), clocks);
+    EXPECT_EQ(dialog.GetHeightPreValid() + dialog.GetHeightValid() + dialog.GetHeightPostValid(), lines);
+
+    EXPECT_EQ(dialog.GetWidthValid(), clocks);  // one tap: every clock is a valid pixel at first
+}
+
+}  // namespace

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QTableWidget>
+#include <cstring>
+
+#include "CCustomTapConfig.h"
+#include "Grabber.h"
+#include "MessageBox.h"
+#include "TapFormats.h"
+
+namespace {
+
+class CustomTapConfig : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous = appkit::SetMessageHandler([this](const appkit::MessageRequest& request) {
+            messages << request.text;
+            return QMessageBox::Ok;
+        });
+    }
+    void TearDown() override { appkit::SetMessageHandler(previous); }
+
+    // The value cell of a row, by its label.
+    QComboBox* cell(CCustomTapConfig& dialog, const QString& label) {
+        QTableWidget* grid = dialog.grid();
+        for (int r = 0; r < grid->rowCount(); ++r)
+            if (grid->item(r, 0)->text() == label)
+                return qobject_cast<QComboBox*>(grid->cellWidget(r, 1));
+        return nullptr;
+    }
+
+    appkit::MessageHandler previous;
+    QStringList messages;
+};
+
+TEST_F(CustomTapConfig, GridShowsElevenRowsUnderTheHeader) {
+    CCustomTapConfig dialog;
+    dialog.tapConfig = StandardTaps(13);
+    dialog.show();
+    QTableWidget* grid = dialog.grid();
+    ASSERT_EQ(grid->columnCount(), 2);
+    EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), "Parameter");
+    EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), "Value");
+    ASSERT_EQ(grid->rowCount(), 11);
+    EXPECT_EQ(grid->item(0, 0)->text(), "# of Channels");
+    EXPECT_EQ(grid->item(10, 0)->text(), "Tap 4 direction");
+    EXPECT_EQ(cell(dialog, "# of Segment per Line (taps)")->currentText(), "4");
+    EXPECT_EQ(cell(dialog, "Taps geometry")->currentText(), "Alternate");
+    EXPECT_EQ(cell(dialog, "Tap 3 direction")->currentText(), "Right-Left");
+    EXPECT_EQ(cell(dialog, "Tap 3 direction")->count(), 2);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(CustomTapConfig, EditedGridComesBackOnOk) {
+    CCustomTapConfig dialog;
+    dialog.tapConfig = StandardTaps(1);
+    dialog.show();
+    cell(dialog, "# of Channels")->setCurrentText("2");
+    cell(dialog, "Channel interlace")->setCurrentText("Interlaced");
+    cell(dialog, "Channel 2 direction")->setCurrentText("Bottom-Up");
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.tapConfig.channels, 2);
+    EXPECT_EQ(dialog.tapConfig.channelOutput, 1);
+    EXPECT_EQ(dialog.tapConfig.channelDirection1, 1);
+    EXPECT_EQ(dialog.tapConfig.taps, 1);
+}
+
+struct RuleCase {
+    const char* label;
+    const char* value;
+    const char* message;
+};
+
+TEST_F(CustomTapConfig, TheThreeTapRulesKeepTheDialogOpen) {
+    const RuleCase cases[] = {
+        {"# of Channels", "2", "For number of taps greater then 4 number of channels must be 1"},
+        {"Tap 2 direction", "Right-Left", "For number of taps greater then 4 all taps must be Left-to-Right"},
+        {"Taps geometry", "Alternate",
+         "For number of taps greater then 4 only Segmented or Interleaced outputs supported"},
+    };
+    for (const RuleCase& c : cases) {
+        messages.clear();
+        CCustomTapConfig dialog;
+        dialog.tapConfig = StandardTaps(18);  // 10 taps
+        dialog.show();
+        cell(dialog, c.label)->setCurrentText(c.value);
+        dialog.accept();
+        EXPECT_EQ(messages, QStringList{QString::fromLatin1(c.message)}) << c.label;
+        EXPECT_TRUE(dialog.isVisible()) << c.label;
+        const TapConfig tenTaps = StandardTaps(18);
+        EXPECT_EQ(std::memcmp(&dialog.tapConfig, &tenTaps, sizeof(TapConfig)), 0) << c.label;
+    }
+}
+
+}  // namespace

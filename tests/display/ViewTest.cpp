@@ -1,0 +1,219 @@
+// The image view: zoom commands and their menu states, grid, painting,
+// readout, selection drag and click.
+#include <gtest/gtest.h>
+
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include "CHexDumpDlg.h"
+#include "HistogramHook.h"
+#include "ResourceIds.h"
+#include "ViewHints.h"
+#include "ViewSupport.h"
+
+using namespace res;
+
+namespace {
+
+appkit::CommandState State(CChildView& v, int id) {
+    appkit::CommandState s;
+    EXPECT_TRUE(v.OnUpdateCommand(id, s)) << id;
+    return s;
+}
+
+void Mouse(CChildView& v, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
+           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QMouseEvent e(type, QPointF(at), v.viewport()->mapToGlobal(QPointF(at)), button, buttons, modifiers);
+    QApplication::sendEvent(v.viewport(), &e);
+}
+
+void Drag(CChildView& v, QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    Mouse(v, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, modifiers);
+    Mouse(v, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, modifiers);
+    Mouse(v, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, modifiers);
+}
+
+struct RecordingHistogram : HistogramHook {
+    bool visible = true;
+    std::vector<QPoint> clicks;
+    int updates = 0;
+    void Toggle() override { visible = !visible; }
+    bool IsVisible() const override { return visible; }
+    void OnImageClick(QPoint p) override { clicks.push_back(p); }
+    void OnUpdate(const CViewHint&) override { ++updates; }
+};
+
+}  // namespace
+
+TEST(View, ZoomStepsAndFixedZoomChecks) {
+    ViewFixture f;
+    f.Ramp8(640, 480);
+    CChildView& v = *f.view;
+    for (int i = 0; i < 3; ++i)
+        v.OnCommand(ID_ZOOM_IN);
+    EXPECT_EQ(v.zoom(), 8.0);
+    EXPECT_EQ(v.scrollSize(), QSize(5120, 3840));
+    v.OnCommand(ID_ZOOM_25);
+    v.OnCommand(ID_ZOOM_OUT);
+    EXPECT_EQ(v.zoom(), 0.125);
+
+    const int fixed[] = {ID_ZOOM_25, ID_ZOOM_50, ID_ZOOM_100, ID_ZOOM_200, ID_ZOOM_400};
+    const double values[] = {0.25, 0.5, 1.0, 2.0, 4.0};
+    for (int i = 0; i < 5; ++i) {
+        v.OnCommand(fixed[i]);
+        EXPECT_EQ(v.zoom(), values[i]);
+        for (int j = 0; j < 5; ++j)
+            EXPECT_EQ(State(v, fixed[j]).checked, i == j) << i << " " << j;
+    }
+    v.OnCommand(ID_ZOOM_FIT);
+    EXPECT_DOUBLE_EQ(v.zoom(), std::min(400.0 / 640, 300.0 / 480));
+    for (int id : fixed)
+        EXPECT_FALSE(State(v, id).checked);
+}
+
+TEST(View, ZoomKeepsTheCentrePixel) {
+    ViewFixture f;
+    f.Ramp8(640, 480);
+    CChildView& v = *f.view;
+    v.OnCommand(ID_ZOOM_400);
+    v.horizontalScrollBar()->setValue(1000);
+    v.verticalScrollBar()->setValue(800);
+    const QSize client = v.viewport()->size();
+    const QPoint centre((1000 + client.width() / 2) / 4, (800 + client.height() / 2) / 4);
+    v.OnCommand(ID_ZOOM_IN);
+    ASSERT_EQ(v.viewport()->size(), client);
+    EXPECT_EQ(v.horizontalScrollBar()->value(), centre.x() * 8 - client.width() / 2);
+    EXPECT_EQ(v.verticalScrollBar()->value(), centre.y() * 8 - client.height() / 2);
+}
+
+TEST(View, GridOnlyFromFourTimesAndItKeepsItsRequest) {
+    ViewFixture f;
+    f.Ramp8(64, 64);
+    CChildView& v = *f.view;
+    v.OnCommand(ID_ZOOM_200);
+    EXPECT_FALSE(State(v, ID_GRID).enabled);
+    v.OnCommand(ID_GRID);
+    EXPECT_FALSE(v.gridOn());
+
+    v.OnCommand(ID_ZOOM_400);
+    EXPECT_TRUE(State(v, ID_GRID).enabled);
+    v.OnCommand(ID_GRID);
+    EXPECT_TRUE(v.gridOn());
+    EXPECT_TRUE(State(v, ID_GRID).checked);
+    QImage shot = f.Render();
+    EXPECT_EQ(shot.pixel(4, 1), qRgb(0, 0, 0x40)) << "grid line at the start of pixel 1";
+    EXPECT_EQ(shot.pixel(5, 1), qRgb(1, 1, 1)) << "pixel (1, 0)";
+
+    v.OnCommand(ID_ZOOM_200);
+    EXPECT_TRUE(v.gridOn()) << "the request stays";
+    EXPECT_FALSE(State(v, ID_GRID).enabled);
+    shot = f.Render();
+    EXPECT_EQ(shot.pixel(2, 1), qRgb(1, 1, 1)) << "no grid below 4";
+}
+
+TEST(View, BlackWithoutPixelDataAndButtonFaceOutsideTheImage) {
+    ViewFixture f;
+    f.image.description = testimages::Description(100, 50, 8);
+    f.view->OnUpdate(nullptr, 0, nullptr);
+    QImage shot = f.Render();
+    EXPECT_EQ(shot.pixel(10, 10), qRgb(0, 0, 0));
+    EXPECT_EQ(shot.pixel(200, 10), f.view->palette().color(QPalette::Button).rgb());
+
+    testimages::Fill(f.image, f.image.description, 1, 1, [](int x, int, int) { return uint32_t(x); });
+    shot = f.Render();
+    EXPECT_EQ(shot.pixel(10, 10), qRgb(10, 10, 10));
+    EXPECT_EQ(shot.pixel(99, 49), qRgb(99, 99, 99));
+}
+
+TEST(View, ReadoutPositionValueAndClearing) {
+    ViewFixture f;
+    f.image.description = testimages::Description(100, 50, 8);
+    f.view->OnUpdate(nullptr, 0, nullptr);
+    f.view->UpdatePixelReadout(QPoint(0, 0));
+    ASSERT_FALSE(f.readouts.empty());
+    EXPECT_EQ(f.readouts.back().second, -1) << "no frame: empty panes";
+
+    testimages::Fill(f.image, f.image.description, 1, 1, [](int x, int y, int) { return uint32_t(x + y); });
+    f.view->UpdatePixelReadout(QPoint(0, 0));
+    EXPECT_EQ(f.readouts.back(), std::make_pair(QPoint(1, 1), int64_t(0)));
+    f.view->OnCommand(ID_ZOOM_400);
+    f.view->horizontalScrollBar()->setValue(0);
+    f.view->verticalScrollBar()->setValue(0);
+    f.view->UpdatePixelReadout(QPoint(13, 7));
+    EXPECT_EQ(f.readouts.back(), std::make_pair(QPoint(4, 2), int64_t(4)));
+    f.view->UpdatePixelReadout(QPoint(399, 299));  // beyond the image at the bottom
+    EXPECT_EQ(f.readouts.back().second, -1);
+}
+
+TEST(View, ShortDragIsAClickAndCtrlClickPassesNoPoint) {
+    ViewFixture f;
+    f.Ramp8(200, 150);
+    RecordingHistogram histogram;
+    f.view->SetHistogram(&histogram);
+    const int t = QApplication::startDragDistance();
+
+    Drag(*f.view, QPoint(20, 20), QPoint(20 + t - 1, 20 + 2 * t));
+    EXPECT_FALSE(f.view->hexDump() && f.view->hexDump()->isVisible());
+    ASSERT_EQ(histogram.clicks.size(), 1u);
+    EXPECT_EQ(histogram.clicks.back(), QPoint(20 + t - 1, 20 + 2 * t));
+
+    Drag(*f.view, QPoint(30, 30), QPoint(30, 30), Qt::ControlModifier);
+    EXPECT_EQ(histogram.clicks.back(), QPoint(-1, -1));
+
+    histogram.visible = false;
+    Drag(*f.view, QPoint(5, 5), QPoint(5, 5));
+    EXPECT_EQ(histogram.clicks.size(), 2u) << "a hidden histogram gets no click";
+}
+
+TEST(View, DragSelectsInTheHexDumpAndClickHidesIt) {
+    ViewFixture f;
+    f.Ramp8(200, 150);
+    const int t = QApplication::startDragDistance();
+    Drag(*f.view, QPoint(10, 12), QPoint(10 + t + 3, 12 + t));
+    CHexDumpDlg* hex = f.view->hexDump();
+    ASSERT_TRUE(hex);
+    EXPECT_TRUE(hex->isVisible());
+    EXPECT_EQ(hex->SelectedPixels(), QRect(QPoint(10, 12), QPoint(10 + t + 3, 12 + t)));
+    EXPECT_EQ(f.view->selectionAnchor(), QPoint(10, 12));
+    EXPECT_EQ(f.view->selectionEnd(), QPoint(10 + t + 3, 12 + t));
+    QImage shot = f.Render();
+    EXPECT_EQ(shot.pixel(9, 12), qRgb(255, 255, 0)) << "yellow frame left of the selection";
+    EXPECT_EQ(shot.pixel(8, 12), qRgb(255, 255, 0));
+    EXPECT_NE(shot.pixel(10, 12), qRgb(255, 255, 0));
+
+    // A drag past the image's corner is clipped in the grid and comes back clipped.
+    Drag(*f.view, QPoint(190, 140), QPoint(260, 200));
+    EXPECT_EQ(f.view->selectionEnd(), QPoint(199, 149));
+
+    Drag(*f.view, QPoint(50, 50), QPoint(50, 50));
+    EXPECT_FALSE(hex->isVisible());
+    EXPECT_TRUE(State(*f.view, ID_HEX_DUMP).enabled);
+    EXPECT_FALSE(State(*f.view, ID_HEX_DUMP).checked);
+}
+
+TEST(View, EffectCommandsToggleAndRebuildThePalette) {
+    ViewFixture f;
+    f.Ramp8(16, 16);
+    CChildView& v = *f.view;
+    const bool before = State(v, ID_COLORATION).checked;
+    v.OnCommand(ID_COLORATION);
+    EXPECT_NE(State(v, ID_COLORATION).checked, before);
+    const bool colorized = !before;
+    EXPECT_EQ(v.displayPalette().rgb32[0] & 0xFFFFFF, colorized ? 0x00FF00u : 0u);
+    v.OnCommand(ID_COLORATION);
+    v.SetHighMarker(100);
+    v.OnCommand(ID_STRETCH);
+    EXPECT_EQ(v.displayPalette().rgb32[150] & 0xFFFFFF, 0xFFFFFFu);
+    v.OnCommand(ID_STRETCH);
+    appkit::CommandState s;
+    EXPECT_FALSE(v.OnUpdateCommand(ID_HISTOGRAM, s)) << "no histogram window yet";
+}
+
+TEST(View, FrameArrivalWithoutRawFrameChangesNothing) {
+    ViewFixture f;
+    f.Ramp8(32, 32);
+    const CImageReadyHint ready(&f.image);
+    f.view->OnUpdate(nullptr, 0, &ready);
+    EXPECT_TRUE(f.image.pixelData) << "the hand-filled pixels stay";
+    EXPECT_EQ(f.Render().pixel(3, 4), qRgb(7, 7, 7));
+}

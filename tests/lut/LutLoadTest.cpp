@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <sstream>
+
+#include "LutController.h"
+#include "LutTestFiles.h"
+
+using namespace lut;
+using luttest::Join;
+using luttest::Table;
+
+namespace {
+
+const auto identity = [](int i) { return i; };
+const auto inverted8 = [](int i) { return 255 - i; };
+
+struct LoadCase {
+    const char* name;
+    std::vector<std::string> lines;
+    bool loads;
+    const char* message;  // empty: none
+};
+
+std::vector<LoadCase> LoadCases() {
+    const auto options8 = std::vector<std::string>{":Options", "depth=8"};
+    return {
+        {"mono 256", Join({options8, Table(":Table", 0, 255, identity)}), true, ""},
+        {"mono 255", Join({options8, Table(":Table", 0, 254, identity)}), false,
+         "Lookup table size is incorrect\nExpected 256, found 255: "},
+        {"rgb 768",
+         Join({options8, Table(":Table_R", 0, 255, identity), Table(":Table_G", 0, 255, identity),
+               Table(":Table_B", 0, 255, identity)}),
+         true, ""},
+        {"rgb without blue",
+         Join({options8, Table(":Table_R", 0, 255, identity), Table(":Table_G", 0, 255, identity)}), false,
+         "Lookup table size is incorrect\nExpected 768, found 512: "},
+        {"duplicate after every level", Join({options8, Table(":Table", 0, 255, identity), {"7,99"}}), true,
+         ""},
+        {"duplicate instead of one level", Join({options8, Table(":Table", 0, 254, identity), {"7,99"}}),
+         false, "Lookup table size is incorrect\nExpected 256, found 255: "},
+        {"depth 9", {":Options", "depth=9"}, false, "Invalid Depth option"},
+        {"Depth 10", Join({{":Options", "Depth=10"}, Table(":Table", 0, 1023, identity)}), true, ""},
+        {"depth in hex", Join({{":Options", "DEPTH=0x8"}, Table(":Table", 0, 255, identity)}), true, ""},
+        {"depth with blank key",
+         {":Options", "depth =8"},
+         false,
+         "Lookup table size is incorrect\nExpected 4096, found 0: "},
+        {"depth without value", {":Options", "depth"}, false, "Invalid Depth option"},
+        {"comment looking like a section",
+         Join({options8, {":Table"}, {"--:Table_G"}, Table("-- first half", 0, 255, identity)}), true, ""},
+        {"entry above the depth", Join({options8, {":Table", "3,256"}}), false, "Invalid LUT entry:\n3,256"},
+        {"level above the depth", Join({options8, {":Table", "0x100,1"}}), false,
+         "Invalid LUT entry:\n0x100,1"},
+        {"not two numbers", Join({options8, {":Table", "12;13"}}), false, "Invalid LUT entry:\n12;13"},
+        {"one number", Join({options8, {":Table", "12"}}), false, "Invalid LUT entry:\n12"},
+        {"huge number", Join({options8, {":Table", "1,99999999999999999999999"}}), false,
+         "Invalid LUT entry:\n1,99999999999999999999999"},
+        // Entries are checked against the depth in force when read: 12 bits here.
+        {"options after the tables", Join({Table(":Table", 0, 255, [](int) { return 4095; }), options8}),
+         true, ""},
+        {"options after a bad table", Join({Table(":Table", 0, 255, [](int) { return 4096; }), options8}),
+         false, "Invalid LUT entry:\n0,4096"},
+        {"blank lines and unknown sections",
+         Join({{"anything before", ":Header", "9,9,9", ":Whatever", "x,y", ":Options", "", "  ", "depth=8",
+                "colour=1"},
+               Table(":Table", 0, 255, identity),
+               {""}}),
+         true, ""},
+    };
+}
+
+class LutLoad : public ::testing::Test {
+protected:
+    LutController MakeController() {
+        LutHost host;
+        host.imageBitDepth = [this] { return bitDepth_; };
+        host.attach = [this](const int32_t* levels, const int32_t* values) {
+            levels_ = levels;
+            values_ = values;
+        };
+        host.showMessage = [this](const QString& text) { messages_ << text; };
+        return LutController(std::move(host), {});
+    }
+
+    luttest::LutFiles files_;
+    QStringList messages_;
+    uint32_t bitDepth_ = 8;
+    const int32_t* levels_ = nullptr;
+    const int32_t* values_ = nullptr;
+};
+
+TEST_F(LutLoad, FormatCases) {
+    for (const auto& c : LoadCases()) {
+        SCOPED_TRACE(c.name);
+        messages_.clear();
+        LutController controller = MakeController();
+        EXPECT_EQ(controller.LoadLut(files_.Write("case.lut", c.lines)), c.loads);
+        EXPECT_EQ(messages_, *c.message ? QStringList{QString::fromUtf8(c.message)} : QStringList{});
+        EXPECT_EQ(controller.tables() != nullptr, c.loads);
+    }
+}
+
+TEST_F(LutLoad, MissingOrEmptyPathFailsSilently) {
+    LutController controller = MakeController();
+    EXPECT_FALSE(controller.LoadLut({}));
+    EXPECT_FALSE(controller.LoadLut(files_.Missing()));
+    EXPECT_TRUE(controller.fileName().isEmpty());  // an unknown path is not taken
+    const QString folder = QFileInfo(files_.Missing()).path();
+    EXPECT_FALSE(controller.LoadLut(folder));
+    EXPECT_TRUE(messages_.isEmpty());
+}
+
+TEST_F(LutLoad, ResamplesTwelveBitsToEveryDepth) {
+    LutController controller = MakeController();
+    ASSERT_TRUE(controller.LoadLut(files_.Write("ramp12.lut", Table(":Table", 0, 4095, identity))));
+    const auto tables = controller.tables();
+    for (const int depth : {8, 10, 12, 14, 16}) {
+        SCOPED_TRACE(depth);
+        const LutTable* t = tables->Find(depth);
+        ASSERT_NE(t, nullptr);
+        ASSERT_EQ(t->levels.size(), size_t(1) << depth);
+        for (size_t i = 0; i < t->levels.size(); ++i) {
+            ASSERT_EQ(t->levels[i], int32_t(i));
+            // The identity stays the identity at every depth, with the low bits cut when growing.
+            const int32_t expected = depth >= 12 ? int32_t(i >> (depth - 12) << (depth - 12)) : int32_t(i);
+            ASSERT_EQ(t->values[i], expected) << i;
+        }
+    }
+    for (const int depth : {24, 48}) {
+        const LutTable* t = tables->Find(depth);
+        ASSERT_EQ(t->levels.size(), 3u << (depth / 3));
+        EXPECT_EQ(t->values[(1u << (depth / 3)) + 80], 80);  // green uses the same table
+    }
+}
+
+TEST_F(LutLoad, TwelveToEightReadsEverySixteenthEntryTwelveToSixteenRepeats) {
+    LutController controller = MakeController();
+    ASSERT_TRUE(controller.LoadLut(
+        files_.Write("inv12.lut", Table(":Table", 0, 4095, [](int i) { return 4095 - i; }))));
+    const LutTable* t8 = controller.tables()->Find(8);
+    // Key 16 i, value divided by 16.
+    for (int i : {0, 1, 100, 255})
+        EXPECT_EQ(t8->values[size_t(i)], (4095 - 16 * i) / 16) << i;
+    const LutTable* t16 = controller.tables()->Find(16);
+    for (int i : {0, 15, 16, 65535})
+        EXPECT_EQ(t16->values[size_t(i)], (4095 - i / 16) * 16) << i;
+}
+
+TEST_F(LutLoad, RgbFileHasNoMonochromeTables) {
+    LutController controller = MakeController();
+    const auto triple = Join({{":Options", "depth=8"},
+                              Table(":Table_R", 0, 255, identity),
+                              Table(":Table_G", 0, 255, inverted8),
+                              Table(":Table_B", 0, 255, [](int) { return 7; })});
+    ASSERT_TRUE(controller.LoadLut(files_.Write("rgb.lut", triple)));
+    // Held like a queued frame holds it: the toggle below loads the file again.
+    const auto tables = controller.tables();
+    for (const int depth : {8, 10, 12, 14, 16})
+        EXPECT_TRUE(tables->Find(depth)->empty());
+    const LutTable* t24 = tables->Find(24);
+    ASSERT_EQ(t24->values.size(), 768u);
+    EXPECT_EQ(t24->values[10], 10);
+    EXPECT_EQ(t24->values[256 + 10], 245);
+    EXPECT_EQ(t24->values[512 + 10], 7);
+    const LutTable* t48 = tables->Find(48);
+    EXPECT_EQ(t48->values[65536 + 256 * 10], 245 * 256);
+
+    // A monochrome image gets nothing; a colour image gets the three channels.
+    controller.OnToggleLut();
+    ASSERT_TRUE(controller.useLut());
+    EXPECT_EQ(levels_, nullptr);
+    bitDepth_ = 24;
+    controller.AttachLut();
+    EXPECT_EQ(values_, controller.tables()->Find(24)->values.data());
+    EXPECT_EQ(values_[256 + 10], 245);
+}
+
+TEST_F(LutLoad, GreenBeforeRedGivesRedTheGreenValues) {
+    LutController controller = MakeController();
+    const auto swapped = Join({{":Options", "depth=8"},
+                               Table(":Table_G", 0, 255, inverted8),
+                               Table(":Table_R", 0, 255, identity),
+                               Table(":Table_B", 0, 255, identity)});
+    ASSERT_TRUE(controller.LoadLut(files_.Write("gr.lut", swapped)));
+    const LutTable* t24 = controller.tables()->Find(24);
+    EXPECT_EQ(t24->values[3], 252);
+    EXPECT_EQ(t24->values[256 + 3], 252);
+}
+
+TEST_F(LutLoad, HeaderAsTheDialogShowsIt) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"x\n:Header\nGamma 0.45,\n-- hidden\n12 bits,,\n:Options\nafter", "Gamma 0.45\r\n12 bits,"},
+        {":Options\ndepth=8\n", ""},
+        {"-- about\n:Header\r\none\r\n", "one"},
+        {":Header\n\n,\nlast", "\r\n\r\nlast"},
+    };
+    for (const auto& [text, header] : cases) {
+        std::istringstream in(text);
+        EXPECT_EQ(ReadLutHeader(in), header) << text;
+    }
+}
+
+TEST_F(LutLoad, ShippedGammaTableLoads) {
+    const QString path = QStringLiteral(GLINTRAIL_BUILD_DIR "/LUT/gamma_45.LUT");
+    EXPECT_EQ(LutController::DefaultFileName(QStringLiteral(GLINTRAIL_BUILD_DIR "/bin/glintrail-express")),
+              path);
+    LutController controller = MakeController();
+    ASSERT_TRUE(controller.LoadLut(path));
+    const LutTable* t12 = controller.tables()->Find(12);
+    EXPECT_EQ(t12->values[0], 0);
+    EXPECT_EQ(t12->values[4095], 4095);
+    EXPECT_EQ(t12->values[2048], 2998);  // 4095 x (2048 / 4095)^0.45
+    for (size_t i = 1; i < 4096; ++i)
+        ASSERT_GE(t12->values[i], t12->values[i - 1]);
+}
+
+TEST(LutDefaultPath, FolderAboveTheProgramsFolder) {
+    EXPECT_EQ(LutController::DefaultFileName("/opt/ge/bin/prog"), "/opt/ge/LUT/gamma_45.LUT");
+    EXPECT_EQ(LutController::DefaultFileName("C:\\A\\B\\prog.exe"), "C:\\A\\LUT/gamma_45.LUT");
+}
+
+}  // namespace

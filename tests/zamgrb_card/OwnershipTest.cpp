@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "SimMachine.h"
+
+using simtest::OwnedChannel;
+using simtest::SimMachine;
+
+namespace {
+
+// The owner helper in a second process; reports whether it owns the channel.
+class OtherProcess {
+public:
+    explicit OtherProcess(uint8_t channel) {
+        int in[2], out[2];
+        EXPECT_EQ(pipe(in), 0);
+        EXPECT_EQ(pipe(out), 0);
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(in[0], STDIN_FILENO);
+            dup2(out[1], STDOUT_FILENO);
+            close(in[1]);
+            close(out[0]);
+            const std::string arg = std::to_string(channel);
+            execl(ZAMGRB_OWNER_HELPER, ZAMGRB_OWNER_HELPER, arg.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(in[0]);
+        close(out[1]);
+        stdin_ = in[1];
+        stdout_ = out[0];
+        char buffer[16] = {};
+        ssize_t n = read(stdout_, buffer, sizeof buffer - 1);
+        reply_ = n > 0 ? std::string(buffer, size_t(n)) : "";
+    }
+    ~OtherProcess() {
+        close(stdin_);  // a live helper ends on end of input
+        close(stdout_);
+        if (pid_ > 0)
+            waitpid(pid_, nullptr, 0);
+    }
+    bool owns() const { return reply_ == "owned\n"; }
+    void kill9() {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int stdin_ = -1, stdout_ = -1;
+    std::string reply_;
+};
+
+TEST(Ownership, AChannelBelongsToOneProcessAtATime) {
+    OtherProcess other(0);
+    ASSERT_TRUE(other.owns());
+    OwnedChannel mine(0);
+    EXPECT_NE(mine.openStatus, 0u) << "owned by the other process";
+    EXPECT_EQ(OpenChannel(mine.card, 1), 0u) << "the other channel is free";
+    OtherProcess third(1);
+    EXPECT_FALSE(third.owns());
+}
+
+TEST(Ownership, AKilledOwnerReleasesItsChannel) {
+    OtherProcess other(0);
+    ASSERT_TRUE(other.owns());
+    const uint64_t card = OpenDefaultCard();
+    EXPECT_NE(OpenChannel(card, 0), 0u);
+    other.kill9();
+    EXPECT_EQ(OpenChannel(card, 0), 0u);
+    CloseCard(card);
+}
+
+TEST(Ownership, HandlesOfOneProcessDoNotShareAChannel) {
+    OwnedChannel first(0);
+    ASSERT_EQ(first.openStatus, 0u);
+    const uint64_t second = OpenDefaultCard();
+    EXPECT_NE(OpenChannel(second, 0), 0u);
+    EXPECT_NE(ConfigureChannel(second, 0, nullptr), 0u);
+    EXPECT_EQ(OpenChannel(first.card, 0), 0u) << "re-opening through the owner is harmless";
+    EXPECT_EQ(CloseChannel(first.card, 0), 0u);
+    EXPECT_EQ(OpenChannel(second, 0), 0u);
+    CloseCard(second);
+    EXPECT_EQ(OpenChannel(first.card, 0), 0u) << "closing the card released the channel";
+}
+
+TEST(Ownership, ChannelsOwnedByAnotherProgram) {
+    SimMachine m(R"({"cards": [{"channels": [{"ownedByOtherProgram": true}, {}]}]})");
+    const uint64_t card = OpenDefaultCard();
+    EXPECT_NE(OpenChannel(card, 0), 0u);
+    ASSERT_EQ(OpenChannel(card, 1), 0u);
+    uint32_t online = 1;
+    EXPECT_EQ(GetCameraStatus(card, 1, &online), 0u);
+    EXPECT_EQ(online, 0u) << "no camera on that channel";
+    CloseCard(card);
+}
+
+TEST(Aliases, PersistAcrossAReloadOfTheLibraryState) {
+    void* e = nullptr;
+    ASSERT_EQ(BeginCardEnum(&e), 0u);
+    CardInfo info{};
+    info.size = sizeof info;
+    ASSERT_EQ(NextCard(e, &info), 0u);
+    EndCardEnum(e);
+
+    const std::u16string alias = u"Left camera \u00e9\u4e2d";
+    ASSERT_EQ(SetCardAlias(info.cardId, alias.c_str(), 1), 0u);
+    ASSERT_EQ(SetCardAlias(info.cardId, u"only for now", 0), 0u);
+    ZamgrbSimReload();
+
+    uint32_t count = 99;
+    ASSERT_EQ(GetCardAlias(info.cardId, nullptr, &count), 0u);
+    EXPECT_EQ(count, alias.size()) << "the unstored alias is gone, the stored one stays";
+    std::u16string buffer(count + 1, u'x');
+    uint32_t capacity = count + 1;
+    ASSERT_EQ(GetCardAlias(info.cardId, buffer.data(), &capacity), 0u);
+    EXPECT_EQ(capacity, alias.size());
+    EXPECT_EQ(std::u16string(buffer.c_str()), alias);
+
+    const uint64_t card = OpenCard(info.cardId, 0);
+    count = 0;
+    EXPECT_EQ(GetOpenCardAlias(card, nullptr, &count), 0u);
+    EXPECT_EQ(count, alias.size());
+    uint32_t small = 3;
+    EXPECT_NE(GetOpenCardAlias(card, buffer.data(), &small), 0u) << "too small a buffer";
+    EXPECT_EQ(small, alias.size());
+    CloseCard(card);
+    EXPECT_NE(SetCardAlias(0xBAD, u"x", 1), 0u);
+}
+
+// The Camera Link port rule: above 24 bits per clock a configuration needs channel 2's port.
+TEST(PortRule, MediumModeNeedsTheSecondPort) {
+    const CameraConfig base = simtest::configFor(640, 480, 8, 3);      // 2 taps x 8 bits = 16
+    const CameraConfig medium = simtest::configFor(640, 480, 12, 10);  // 4 taps x 12 bits = 48
+    {
+        OwnedChannel ch2(1);
+        ASSERT_EQ(ch2.openStatus, 0u);
+        EXPECT_EQ(ConfigureChannel(ch2.card, 1, &base), 0u);
+        EXPECT_EQ(ConfigureChannel(ch2.card, 1, &medium), uint32_t(ZAMGRB_BUSY)) << "channel 2 never";
+        OwnedChannel ch1(0);  // another handle of this process
+        EXPECT_EQ(ConfigureChannel(ch1.card, 0, &medium), uint32_t(ZAMGRB_BUSY)) << "channel 2 owned here";
+    }
+    {
+        OtherProcess other(1);
+        ASSERT_TRUE(other.owns());
+        OwnedChannel ch1(0);
+        EXPECT_EQ(ConfigureChannel(ch1.card, 0, &medium), uint32_t(ZAMGRB_BUSY))
+            << "channel 2 owned elsewhere";
+    }
+    OwnedChannel ch1(0);
+    EXPECT_EQ(ConfigureChannel(ch1.card, 0, &medium), 0u) << "channel 2 free";
+}
+
+struct Refusal {
+    const char* name;
+    CameraConfig config;
+    const char* machine;  // empty: the built-in one
+};
+
+void PrintTo(const Refusal& value, std::ostream* os) {
+    *os << value.name;
+}
+
+class ConfigurationRefused : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(ConfigurationRefused, WithANonZeroStatus) {
+    std::unique_ptr<SimMachine> m;
+    if (*GetParam().machine)
+        m = std::make_unique<SimMachine>(GetParam().machine);
+    OwnedChannel ch(0);
+    ASSERT_EQ(ch.openStatus, 0u);
+    EXPECT_EQ(ConfigureChannel(ch.card, 0, &GetParam().config), uint32_t(ZAMGRB_NOT_SUPPORTED));
+}
+
+CameraConfig withSize(uint32_t w, uint32_t h) {
+    return simtest::configFor(w, h, 8);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PortRule, ConfigurationRefused,
+    ::testing::Values(Refusal{"ZeroWidth", withSize(0, 480), ""}, Refusal{"ZeroHeight", withSize(640, 0), ""},
+                      Refusal{"WidthNotMultipleOfTaps", simtest::configFor(642, 480, 8, 10), ""},
+                      Refusal{"MoreThan80Bits", simtest::configFor(640, 480, 12, 17), ""},    // 8 x 12 = 96
+                      Refusal{"FullWithoutCapability", simtest::configFor(640, 480, 16, 10),  // 64 bits
+                              R"({"cards": [{"fullDeca": false}]})"},
+                      Refusal{"DecaWithoutCapability", simtest::configFor(640, 480, 8, 18),  // 80 bits
+                              R"({"cards": [{"fullDeca": false}]})"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
