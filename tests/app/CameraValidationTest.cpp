@@ -51,8 +51,9 @@ TEST(CameraValidation, ChecksInTheirOrder) {
                                   return c.firmware;
                               }};
         EXPECT_EQ(app::ValidateCameraConfig(c.config, card), c.message);
-        if (!c.asksCard)
+        if (!c.asksCard) {
             EXPECT_EQ(queries, 0);
+        }
     }
 }
 

@@ -12,6 +12,7 @@
 #include "CChildView.h"
 #include "CFloatingDlg.h"
 #include "CMainFrame.h"
+#include "GuiTestSupport.h"
 #include "Profile.h"
 #include "ResourceIds.h"
 #include "WindowPlacement.h"
@@ -29,8 +30,8 @@ public:
     FrameLog() {
         lines().clear();
         previous_ =
-            qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& text) {
-                if (context.category && QByteArray(context.category) == "glintrail.mainframe")
+            qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+                if (type == QtInfoMsg && context.category && QByteArray(context.category) == "glintrail.mainframe")
                     lines() << text;
             });
     }
