@@ -54,7 +54,7 @@ constexpr PaneInfo kPanes[] = {
 
 }  // namespace
 
-CMainFrame::CMainFrame() {
+CMainFrame::CMainFrame() : fullScreen_(*this, [this] { ExecuteCommand(ID_ZOOM_FIT); }) {
     setWindowIcon(res::applicationIcon());
     setAttribute(Qt::WA_DeleteOnClose, false);
     resize(900, 700);
@@ -71,7 +71,8 @@ CMainFrame::~CMainFrame() {
 bool CMainFrame::OnCreate() {
     qCInfo(lcMainFrame) << "create";
     view_ = new CChildView(this);
-    view_->SetScrollSizes(QSize(1600, 1200));
+    view_->SetHost({[this](QPoint p, int64_t v) { ShowPixelValue(p, v); },
+                    [this](QWidget* w) { RegisterFloatingWindow(w); }, [this](int id) { return action(id); }});
     setCentralWidget(view_);
 
     connectCardAtStart();
@@ -347,6 +348,13 @@ bool CMainFrame::OnCommand(int id) {
         case ID_VIEW_STATUS_BAR:
             statusBar()->setVisible(!statusBar()->isVisible());
             return true;
+        case ID_FULL_SCREEN: {
+            std::vector<QWidget*> windows;
+            for (const FloatingWindow& f : floatingWindows)
+                windows.push_back(f.window);
+            fullScreen_.Toggle(windows);
+            return true;
+        }
         default:
             return false;
     }
@@ -392,6 +400,9 @@ bool CMainFrame::OnUpdateCommand(int id, appkit::CommandState& state) {
             return true;
         case ID_VIEW_STATUS_BAR:
             state.checked = statusBar()->isVisible();
+            return true;
+        case ID_FULL_SCREEN:
+            state.checked = fullScreen_.IsOn();
             return true;
         case ID_RESET_DIALOG_POSITION:
         case ID_APP_ABOUT:
@@ -439,7 +450,7 @@ void CMainFrame::OnMeasureSignal() {}
 void CMainFrame::onTimer(int) {}
 
 void CMainFrame::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && isFullScreen())
+    if (event->key() == Qt::Key_Escape && fullScreen_.IsOn())
         ExecuteCommand(ID_FULL_SCREEN);
     QMainWindow::keyPressEvent(event);
 }
