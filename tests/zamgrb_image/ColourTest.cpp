@@ -208,3 +208,45 @@ TEST(Demosaic, BayerOffsetsGainsAndLookupTable) {
             EXPECT_EQ(c.at(x, y, 3, 1, 0), 255u);  // 90 x 3 clamps
         }
 }
+
+// On noise, every colour that is not the pixel's own is the rounded mean of that
+// colour's samples in the 5 x 5 window around it, moved inside at the borders.
+TEST(Demosaic, TrueSenseNoiseMatchesTheWindowMeans) {
+    const std::string pattern = "PBPGBPGPPGPRGPRP";
+    TapConfig taps{};
+    SetTapFormat(1, &taps);
+    constexpr uint32_t w = 13, h = 11;
+    for (uint8_t start = 0; start < 16; ++start) {
+        CameraDescription d = rawframe::describe(w, h, 12, false, taps);
+        d.colorFormat = ZAMGRB_COLOR_TRUESENSE;
+        d.patternStart = start;
+        std::vector<uint32_t> samples(w * h);
+        uint32_t seed = 99 + start;
+        for (auto& v : samples)
+            v = (seed = seed * 1103515245u + 12345u) >> 20;  // 12 bits
+        std::vector<rawframe::Sample> arrival;
+        for (uint32_t v : samples)
+            arrival.push_back({v, v, v});
+        const Converted c = convert(d, rawframe::pack(d.config, arrival), 1);
+        ASSERT_EQ(c.status, 0u);
+        for (uint32_t y = 0; y < h; ++y)
+            for (uint32_t x = 0; x < w; ++x) {
+                const uint32_t x0 = std::min(x < 2 ? 0 : x - 2, w - 5),
+                               y0 = std::min(y < 2 ? 0 : y - 2, h - 5);
+                for (char colour : {'R', 'G', 'B'}) {
+                    uint32_t sum = 0, count = 0;
+                    for (uint32_t v = y0; v < y0 + 5; ++v)
+                        for (uint32_t u = x0; u < x0 + 5; ++u)
+                            if (colourAt(pattern, 4, start, u, v) == colour) {
+                                sum += samples[v * w + u];
+                                ++count;
+                            }
+                    const uint32_t expected = colourAt(pattern, 4, start, x, y) == colour
+                                                  ? samples[y * w + x]
+                                                  : (sum + count / 2) / count;
+                    ASSERT_EQ(c.at(x, y, 3, 2, channelOf(colour)), expected)
+                        << "cell " << int(start) << " at " << x << "," << y << " " << colour;
+                }
+            }
+    }
+}
