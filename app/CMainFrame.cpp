@@ -63,7 +63,8 @@ CMainFrame::CMainFrame()
       rgbControl_(std::make_unique<CRGBControlDlg>()),
       terminal_(std::make_unique<CTerminalDlg>()),
       cardTester_(std::make_unique<CCardTesterDlg>()),
-      cardSelector_(std::make_unique<CAliasDlg>()) {
+      cardSelector_(std::make_unique<CAliasDlg>()),
+      fullScreen_(*this, [this] { ExecuteCommand(ID_ZOOM_FIT); }) {
     setWindowIcon(res::applicationIcon());
     setAttribute(Qt::WA_DeleteOnClose, false);
     resize(900, 700);
@@ -80,7 +81,8 @@ CMainFrame::~CMainFrame() {
 bool CMainFrame::OnCreate() {
     qCInfo(lcMainFrame) << "create";
     view_ = new CChildView(this);
-    view_->SetScrollSizes(QSize(1600, 1200));
+    view_->SetHost({[this](QPoint p, int64_t v) { ShowPixelValue(p, v); },
+                    [this](QWidget* w) { RegisterFloatingWindow(w); }, [this](int id) { return action(id); }});
     setCentralWidget(view_);
 
     createActions();
@@ -330,6 +332,13 @@ bool CMainFrame::OnCommand(int id) {
         case ID_VIEW_STATUS_BAR:
             statusBar()->setVisible(!statusBar()->isVisible());
             return true;
+        case ID_FULL_SCREEN: {
+            std::vector<QWidget*> windows;
+            for (const FloatingWindow& f : floatingWindows)
+                windows.push_back(f.window);
+            fullScreen_.Toggle(windows);
+            return true;
+        }
         default:
             return false;
     }
@@ -377,6 +386,9 @@ bool CMainFrame::OnUpdateCommand(int id, appkit::CommandState& state) {
             return true;
         case ID_VIEW_STATUS_BAR:
             state.checked = statusBar()->isVisible();
+            return true;
+        case ID_FULL_SCREEN:
+            state.checked = fullScreen_.IsOn();
             return true;
         case ID_RESET_DIALOG_POSITION:
         case ID_APP_ABOUT:
@@ -435,7 +447,7 @@ void CMainFrame::OnMeasureSignal() {}
 void CMainFrame::onTimer(int) {}
 
 void CMainFrame::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && isFullScreen())
+    if (event->key() == Qt::Key_Escape && fullScreen_.IsOn())
         ExecuteCommand(ID_FULL_SCREEN);
     QMainWindow::keyPressEvent(event);
 }

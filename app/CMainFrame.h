@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "CommandTarget.h"
+#include "FullScreenMode.h"
 #include "Grabber.h"
 #include "PluginLibrary.h"
 
@@ -157,6 +158,7 @@ private:
         bool wasVisible = false;
     };
     std::vector<FloatingWindow> floatingWindows;
+    FullScreenMode fullScreen_;
 
     QHash<int, QAction*> actions_;
     QHash<int, QLabel*> panes_;

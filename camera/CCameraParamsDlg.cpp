@@ -16,8 +16,8 @@
 #include "CAutoLearnDlg.h"
 #include "CTapReconstrPreview.h"
 #include "CUnsignedSpinEdit.h"
-#include "GeometryGrid.h"
 #include "CameraParamsRules.h"
+#include "GeometryGrid.h"
 #include "ResourceIds.h"
 #include "StringTable.h"
 #include "TapFormatList.h"
@@ -71,7 +71,7 @@ void CCameraParamsDlg::OnInitDialog() {
     auto* previewBox = new QGroupBox(QStringLiteral("Tap preview"), this);
     preview_ = new CTapReconstrPreview(previewBox);
     preview_->setFixedSize(200, 400);
-    (new QVBoxLayout(previewBox))->addWidget(preview_);
+    (new QVBoxLayout(previewBox))->addWidget(preview_, 0, Qt::AlignTop);
 
     auto* layout = new QHBoxLayout(this);
     // The window follows its contents: showing the preview widens it by the preview's width.

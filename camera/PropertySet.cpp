@@ -144,8 +144,8 @@ bool ParsePropertySet(const QByteArray& text, CPropertyMap& map) {
     if (wide.startsWith(QChar(0xFEFF)))
         wide.remove(0, 1);
     int32_t nextRow = 1;
-    for (QStringView line :
-         QStringView(wide).split(QRegularExpression(QStringLiteral("[\r\n]")), Qt::SkipEmptyParts)) {
+    static const QRegularExpression kLineBreak(QStringLiteral("[\r\n]"));
+    for (QStringView line : QStringView(wide).split(kLineBreak, Qt::SkipEmptyParts)) {
         qsizetype pos = 0;
         skipBlanks(line, pos);
         if (pos >= line.size())

@@ -29,19 +29,28 @@ int WritingLock::Open() {
 bool WritingLock::Lock(std::chrono::milliseconds timeout) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + timeout;
-    if (!file_ || !threads_.try_lock_until(deadline))
+    if (!file_)
         return false;
-    // flock has no time-out: poll, backing off from 50 us to 2 ms.
+    // Neither the thread lock nor flock is waited on with a time-out: both are
+    // tried, backing off from 50 us to 2 ms, until the deadline.
+    bool threadsHeld = false;
     auto pause = std::chrono::microseconds(50);
     for (;;) {
-        if (::flock(file_.get(), LOCK_EX | LOCK_NB) == 0)
-            return true;
-        if ((errno != EWOULDBLOCK && errno != EINTR) || Clock::now() >= deadline)
+        if (!threadsHeld)
+            threadsHeld = threads_.try_lock();
+        if (threadsHeld) {
+            if (::flock(file_.get(), LOCK_EX | LOCK_NB) == 0)
+                return true;
+            if (errno != EWOULDBLOCK && errno != EINTR)
+                break;
+        }
+        if (Clock::now() >= deadline)
             break;
         std::this_thread::sleep_for(pause);
         pause = std::min<std::chrono::microseconds>(pause * 2, std::chrono::milliseconds(2));
     }
-    threads_.unlock();
+    if (threadsHeld)
+        threads_.unlock();
     return false;
 }
 

@@ -28,7 +28,7 @@ public:
     void Unlock();
 
 private:
-    std::timed_mutex threads_;
+    std::mutex threads_;
     UniqueFd file_;
 };
 

@@ -16,6 +16,7 @@
 #include "CTapReconstrPreview.h"
 #include "Grabber.h"
 #include "ModalHelper.h"
+#include "Screenshot.h"
 #include "TapFormats.h"
 
 namespace {
@@ -297,6 +298,17 @@ TEST_F(CameraParamsDlg, MoreShowsTheAnimatedPreviewAndWidensTheWindow) {
     EXPECT_NE(button(dialog, "Less <<<"), nullptr);
     EXPECT_GE(dialog.width(), narrow + dialog.preview()->width());
     EXPECT_TRUE(dialog.preview()->isAnimating());
+    // Half a frame of a four-tap quad converge geometry on two interlaced channels.
+    TapConfig taps = StandardTaps(14);
+    taps.channels = 2;
+    taps.channelOutput = 1;
+    dialog.SetTapConfig(taps);
+    dialog.SetVideoType(1);
+    dialog.SetWidthValid(1280);
+    dialog.SetHeightValid(1024);
+    for (int i = 0; i < 80; ++i)
+        dialog.preview()->tick();
+    SaveScreenshot(dialog, "camera-parameters-expanded");
     dialog.ShowPreview(true);  // already shown: nothing changes
     EXPECT_NE(button(dialog, "Less <<<"), nullptr);
     click("Less <<<");

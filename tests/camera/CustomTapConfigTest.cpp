@@ -7,6 +7,7 @@
 #include "CCustomTapConfig.h"
 #include "Grabber.h"
 #include "MessageBox.h"
+#include "Screenshot.h"
 #include "TapFormats.h"
 
 namespace {
@@ -50,6 +51,7 @@ TEST_F(CustomTapConfig, GridShowsElevenRowsUnderTheHeader) {
     EXPECT_EQ(cell(dialog, "Tap 3 direction")->currentText(), "Right-Left");
     EXPECT_EQ(cell(dialog, "Tap 3 direction")->count(), 2);
     EXPECT_TRUE(messages.isEmpty());
+    SaveScreenshot(dialog, "custom-tap-config");
 }
 
 TEST_F(CustomTapConfig, EditedGridComesBackOnOk) {

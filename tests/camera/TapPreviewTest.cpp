@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QPalette>
-#include <cstdlib>
 
 #include "CTapReconstrPreview.h"
 #include "Grabber.h"
@@ -73,11 +72,6 @@ TEST(TapPreview, TenColoursAndShowHideRestart) {
     preview.hide();
     EXPECT_FALSE(preview.isAnimating());
     EXPECT_EQ(preview.step(), 0u);
-    if (const char* folder = std::getenv("GLINTRAIL_SCREENSHOT_DIR")) {
-        // Kept for looking at: the 4-tap quad converge geometry half drawn.
-        const QImage shot = afterSteps(preview, StandardTaps(14), 20);
-        shot.save(QString::fromLocal8Bit(folder) + QStringLiteral("/tap-preview.png"));
-    }
 }
 
 }  // namespace

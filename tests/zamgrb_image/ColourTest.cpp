@@ -62,31 +62,86 @@ TEST(Demosaic, BayerAllStartsNativeSitesAndInterior) {
     const std::string starts[4] = {"GRBG", "RGGB", "BGGR", "GBRG"};
     TapConfig taps{};
     SetTapFormat(1, &taps);
+    // 40 columns: wide enough for the 16-pixel blocks of the byte path and a tail.
+    constexpr uint32_t w = 40, h = 10;
     for (uint32_t depth : {8, 12})
-        for (uint8_t start = 0; start < 4; ++start) {
-            SCOPED_TRACE("start " + std::to_string(start) + ", " + std::to_string(depth) + " bits");
-            CameraDescription d = rawframe::describe(12, 10, depth, depth == 12, taps);
-            d.colorFormat = ZAMGRB_COLOR_BAYER;
-            d.patternStart = start;
-            const uint32_t scale = depth == 8 ? 1 : 16;
-            const auto raw = throughPattern(d, starts[start], 2, 0, linearScene, scale);
-            const uint8_t flags = depth == 8 ? 4 : 5;
-            const Converted c = convert(d, raw, flags);
-            ASSERT_EQ(c.status, 0u);
-            const uint32_t bytes = depth == 8 ? 1 : 2;
-            for (uint32_t y = 0; y < 10; ++y)
-                for (uint32_t x = 0; x < 12; ++x) {
-                    const Rgb truth = linearScene(x, y);
-                    const char native = colourAt(starts[start], 2, 0, x, y);
-                    ASSERT_EQ(c.at(x, y, 4, bytes, channelOf(native)), pick(truth, native) * scale)
-                        << x << "," << y;
-                    if (x == 0 || y == 0 || x == 11 || y == 9)
-                        continue;
-                    EXPECT_EQ(c.at(x, y, 4, bytes, 2), truth.r * scale) << x << "," << y;
-                    EXPECT_EQ(c.at(x, y, 4, bytes, 1), truth.g * scale) << x << "," << y;
-                    EXPECT_EQ(c.at(x, y, 4, bytes, 0), truth.b * scale) << x << "," << y;
+        for (uint8_t start = 0; start < 4; ++start)
+            for (uint8_t four : {0, 4}) {
+                SCOPED_TRACE("start " + std::to_string(start) + ", " + std::to_string(depth) +
+                             " bits, flags " + std::to_string(four));
+                CameraDescription d = rawframe::describe(w, h, depth, depth == 12, taps);
+                d.colorFormat = ZAMGRB_COLOR_BAYER;
+                d.patternStart = start;
+                const uint32_t scale = depth == 8 ? 1 : 16;
+                const auto raw = throughPattern(d, starts[start], 2, 0, linearScene, scale);
+                const uint8_t flags = uint8_t(four | (depth == 8 ? 0 : 1));
+                const Converted c = convert(d, raw, flags);
+                ASSERT_EQ(c.status, 0u);
+                const uint32_t bytes = depth == 8 ? 1 : 2, channels = four ? 4 : 3;
+                for (uint32_t y = 0; y < h; ++y)
+                    for (uint32_t x = 0; x < w; ++x) {
+                        const Rgb truth = linearScene(x, y);
+                        const char native = colourAt(starts[start], 2, 0, x, y);
+                        ASSERT_EQ(c.at(x, y, channels, bytes, channelOf(native)), pick(truth, native) * scale)
+                            << x << "," << y;
+                        if (four) {
+                            ASSERT_EQ(c.at(x, y, channels, bytes, 3), 0u);
+                        }
+                        if (x == 0 || y == 0 || x == w - 1 || y == h - 1)
+                            continue;
+                        ASSERT_EQ(c.at(x, y, channels, bytes, 2), truth.r * scale) << x << "," << y;
+                        ASSERT_EQ(c.at(x, y, channels, bytes, 1), truth.g * scale) << x << "," << y;
+                        ASSERT_EQ(c.at(x, y, channels, bytes, 0), truth.b * scale) << x << "," << y;
+                    }
+            }
+}
+
+// On noise, every pixel (borders mirrored) against the means written out:
+// the line's other colour beside a green site, the third above and below; at
+// red and blue sites green from the mean of those two means, the third colour
+// from the mean of the two diagonal means.
+TEST(Demosaic, BayerNoiseMatchesTheMeansEverywhere) {
+    TapConfig taps{};
+    SetTapFormat(1, &taps);
+    constexpr uint32_t w = 37, h = 6;
+    for (uint8_t start = 0; start < 4; ++start) {
+        CameraDescription d = rawframe::describe(w, h, 8, false, taps);
+        d.colorFormat = ZAMGRB_COLOR_BAYER;
+        d.patternStart = start;
+        std::vector<uint8_t> raw(w * h);
+        uint32_t seed = 7 + start;
+        for (auto& v : raw)
+            v = uint8_t((seed = seed * 1103515245u + 12345u) >> 16);
+        auto at = [&](int x, int y) {
+            x = x < 0 ? -x : x >= int(w) ? 2 * int(w) - 2 - x : x;
+            y = y < 0 ? -y : y >= int(h) ? 2 * int(h) - 2 - y : y;
+            return uint32_t(raw[y * w + x]);
+        };
+        auto mean = [](uint32_t a, uint32_t b) { return (a + b + 1) / 2; };
+        const Converted c = convert(d, raw, 0);
+        ASSERT_EQ(c.status, 0u);
+        for (int y = 0; y < int(h); ++y)
+            for (int x = 0; x < int(w); ++x) {
+                const bool column1 = (x + (start & 1)) & 1, blueLine = (y + (start >> 1)) & 1;
+                const uint32_t own = at(x, y), beside = mean(at(x - 1, y), at(x + 1, y));
+                const uint32_t vertical = mean(at(x, y - 1), at(x, y + 1));
+                const uint32_t diagonal =
+                    mean(mean(at(x - 1, y - 1), at(x + 1, y - 1)), mean(at(x - 1, y + 1), at(x + 1, y + 1)));
+                uint32_t r, g, b;
+                if (column1 == blueLine) {
+                    g = own;
+                    r = blueLine ? vertical : beside;
+                    b = blueLine ? beside : vertical;
+                } else {
+                    g = mean(beside, vertical);
+                    r = blueLine ? diagonal : own;
+                    b = blueLine ? own : diagonal;
                 }
-        }
+                ASSERT_EQ(c.at(x, y, 3, 1, 2), r) << "start " << int(start) << " at " << x << "," << y;
+                ASSERT_EQ(c.at(x, y, 3, 1, 1), g) << "start " << int(start) << " at " << x << "," << y;
+                ASSERT_EQ(c.at(x, y, 3, 1, 0), b) << "start " << int(start) << " at " << x << "," << y;
+            }
+    }
 }
 
 TEST(Demosaic, TrueSenseAllCellsNativeSitesAndFlatColour) {
@@ -152,4 +207,46 @@ TEST(Demosaic, BayerOffsetsGainsAndLookupTable) {
             EXPECT_EQ(c.at(x, y, 3, 1, 1), 80u);
             EXPECT_EQ(c.at(x, y, 3, 1, 0), 255u);  // 90 x 3 clamps
         }
+}
+
+// On noise, every colour that is not the pixel's own is the rounded mean of that
+// colour's samples in the 5 x 5 window around it, moved inside at the borders.
+TEST(Demosaic, TrueSenseNoiseMatchesTheWindowMeans) {
+    const std::string pattern = "PBPGBPGPPGPRGPRP";
+    TapConfig taps{};
+    SetTapFormat(1, &taps);
+    constexpr uint32_t w = 13, h = 11;
+    for (uint8_t start = 0; start < 16; ++start) {
+        CameraDescription d = rawframe::describe(w, h, 12, false, taps);
+        d.colorFormat = ZAMGRB_COLOR_TRUESENSE;
+        d.patternStart = start;
+        std::vector<uint32_t> samples(w * h);
+        uint32_t seed = 99 + start;
+        for (auto& v : samples)
+            v = (seed = seed * 1103515245u + 12345u) >> 20;  // 12 bits
+        std::vector<rawframe::Sample> arrival;
+        for (uint32_t v : samples)
+            arrival.push_back({v, v, v});
+        const Converted c = convert(d, rawframe::pack(d.config, arrival), 1);
+        ASSERT_EQ(c.status, 0u);
+        for (uint32_t y = 0; y < h; ++y)
+            for (uint32_t x = 0; x < w; ++x) {
+                const uint32_t x0 = std::min(x < 2 ? 0 : x - 2, w - 5),
+                               y0 = std::min(y < 2 ? 0 : y - 2, h - 5);
+                for (char colour : {'R', 'G', 'B'}) {
+                    uint32_t sum = 0, count = 0;
+                    for (uint32_t v = y0; v < y0 + 5; ++v)
+                        for (uint32_t u = x0; u < x0 + 5; ++u)
+                            if (colourAt(pattern, 4, start, u, v) == colour) {
+                                sum += samples[v * w + u];
+                                ++count;
+                            }
+                    const uint32_t expected = colourAt(pattern, 4, start, x, y) == colour
+                                                  ? samples[y * w + x]
+                                                  : (sum + count / 2) / count;
+                    ASSERT_EQ(c.at(x, y, 3, 2, channelOf(colour)), expected)
+                        << "cell " << int(start) << " at " << x << "," << y << " " << colour;
+                }
+            }
+    }
 }

@@ -18,6 +18,13 @@
 //   from its last line up; Reverse order swaps the two channels' places.
 // - Columns or rows that no sample reaches (width not a multiple of the taps,
 //   height not a multiple of the channels) stay undelivered.
+//
+// The tap preview animates steps 0 .. counter - 1 of a grid of cells: with
+// g = create(config, cols, rows), step s is line period s / g.clocksPerLine()
+// and clock s % g.clocksPerLine(); each channel c and tap t of it draws the cell
+// g.position(period, clock, c, t) in the colour of g.tapIndex(c, t).
+// A frame renderer walks samples in arrival order with positionOf(k), or per line
+// period with columnTable() and rowTable().
 #ifndef ZAMGRB_TAP_GEOMETRY_H
 #define ZAMGRB_TAP_GEOMETRY_H
 

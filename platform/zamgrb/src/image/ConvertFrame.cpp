@@ -57,7 +57,16 @@ void placeGrey(SamplePlacer& placer, const LevelTable& table, bool tableNeeded, 
     if (tableNeeded)
         placer.forEach([&](uint64_t i, const auto* s) { out[i] = O(table[s[0] & mask]); });
     else
-        placer.forEach([&](uint64_t i, const auto* s) { out[i] = O((s[0] & mask) >> shift); });
+        placer.forEachRun([&](uint64_t index, int64_t step, const auto* s, size_t stride, uint32_t count) {
+            O* o = out + index;
+            if (step == 1 && stride == 1) {  // contiguous both ways: lets the compiler vectorise
+                for (uint32_t n = 0; n < count; ++n)
+                    o[n] = O((s[n] & mask) >> shift);
+                return;
+            }
+            for (uint32_t n = 0; n < count; ++n, o += step, s += stride)
+                *o = O((*s & mask) >> shift);
+        });
 }
 
 void convertGrey(const CameraDescription& d, const Plan& plan, SamplePlacer& placer, const uint8_t* raw,

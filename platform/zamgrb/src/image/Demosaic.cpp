@@ -214,24 +214,41 @@ void trueSense(const SamplePlane& plane, uint8_t start, const ColourTables& tabl
     auto windowStart = [](uint32_t i, uint32_t n) {
         return n <= 5 ? 0 : std::min(i >= 2 ? i - 2 : 0, n - 5);
     };
-    for (uint32_t y = 0; y < h; ++y) {
+    // Per line: the window's five lines summed per column and colour, then running
+    // totals along the line, so a window's sum is one difference.
+    std::array<std::vector<uint32_t>, 4> sums, counts;
+    for (auto& v : sums)
+        v.resize(size_t(w) + 1);
+    for (auto& v : counts)
+        v.resize(size_t(w) + 1);
+    for (uint32_t y = 0; y < h; ++y, out += size_t(w) * C) {
         const uint32_t y0 = windowStart(y, h), y1 = std::min(y0 + 5, h);
-        for (uint32_t x = 0; x < w; ++x, out += C) {
+        for (uint32_t k = 0; k < 4; ++k) {
+            std::fill(sums[k].begin(), sums[k].end(), 0);
+            std::fill(counts[k].begin(), counts[k].end(), 0);
+        }
+        for (uint32_t v = y0; v < y1; ++v)
+            for (uint32_t u = 0; u < w; ++u) {
+                const uint8_t colour = colourAt(u, v);
+                sums[colour][u + 1] += samples[size_t(v) * w + u];
+                ++counts[colour][u + 1];
+            }
+        for (uint32_t k = 0; k < 3; ++k)
+            for (uint32_t u = 0; u < w; ++u) {
+                sums[k][u + 1] += sums[k][u];
+                counts[k][u + 1] += counts[k][u];
+            }
+        for (uint32_t x = 0; x < w; ++x) {
             const uint32_t x0 = windowStart(x, w), x1 = std::min(x0 + 5, w);
-            std::array<uint32_t, 4> sum{}, count{};
-            for (uint32_t v = y0; v < y1; ++v)
-                for (uint32_t u = x0; u < x1; ++u) {
-                    const uint8_t colour = colourAt(u, v);
-                    sum[colour] += samples[size_t(v) * w + u];
-                    ++count[colour];
-                }
             std::array<uint32_t, 3> rgb{};
-            for (uint32_t k = 0; k < 3; ++k)
-                rgb[k] = count[k] ? (sum[k] + count[k] / 2) / count[k] : 0;
+            for (uint32_t k = 0; k < 3; ++k) {
+                const uint32_t sum = sums[k][x1] - sums[k][x0], count = counts[k][x1] - counts[k][x0];
+                rgb[k] = count ? (sum + count / 2) / count : 0;
+            }
             const uint8_t own = colourAt(x, y);
             if (own < 3)
                 rgb[own] = samples[size_t(y) * w + x];
-            emit<O, C>(out, rgb[0], rgb[1], rgb[2], tables);
+            emit<O, C>(out + size_t(x) * C, rgb[0], rgb[1], rgb[2], tables);
         }
     }
 }

@@ -34,7 +34,9 @@ uint32_t SaveJpegFile(const CameraDescription* description, const void* pixels, 
             reduced = reducedTo8Bits(*layout, pixels);
             source = reduced.data();
         }
-        std::unique_ptr<void, CompressorDeleter> compressor(tjInitCompress());
+        // One compressor per thread, kept between calls: a capture series should not
+        // set one up for every frame.
+        thread_local std::unique_ptr<void, CompressorDeleter> compressor(tjInitCompress());
         if (!compressor)
             return ZAMGRB_FAILED;
         const bool grey = !layout->colour();
