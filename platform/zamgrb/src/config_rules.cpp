@@ -1,5 +1,7 @@
 #include "config_rules.h"
 
+#include "SampleStorage.h"
+
 namespace zamgrb {
 
 namespace {

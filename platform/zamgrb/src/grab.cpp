@@ -133,8 +133,10 @@ void GrabSession::run() {
             }
             anchor = frameEnd;
         }
-        const double interval =
-            previousFrame < 0 ? (s.trigger ? s.readout : s.period) : frameEnd - previousFrame;
+        // A free-running camera sends every period whether or not the thread kept up.
+        const double interval = !s.trigger          ? s.period
+                                : previousFrame < 0 ? s.readout
+                                                    : frameEnd - previousFrame;
         previousFrame = frameEnd;
 
         try {

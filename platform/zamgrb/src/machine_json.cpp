@@ -5,6 +5,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "TapGeometry.h"
 #include "machine.h"
 
 namespace zamgrb {
@@ -200,6 +201,8 @@ SimCamera readCamera(const json& node, const std::string& path) {
     const TapConfig& t = c.tapConfig;
     if (c.width.pre % t.taps || c.width.valid % t.taps || c.width.post % t.taps)
         r.fail("the widths must be multiples of the taps");
+    if (!TapGeometry::create(t, c.width.valid, c.height.valid))
+        r.fail("the tap geometry does not fit the camera");
     if (c.height.pre % t.channels || c.height.valid % t.channels || c.height.post % t.channels)
         r.fail("the heights must be multiples of the channels");
     return c;

@@ -1,6 +1,6 @@
 #include "renderer.h"
 
-#include "tapmap.h"
+#include "TapGeometry.h"
 
 namespace zamgrb {
 
@@ -22,7 +22,8 @@ FrameRenderer::FrameRenderer(const SimCamera& camera, const CameraConfig& config
       config_(config),
       frameBytes_(rawFrameBytes(config)) {
     const TapConfig& ct = camera.tapConfig;
-    const TapMap cameraMap(ct, camera.width.valid, camera.height.valid);
+    const std::optional<TapGeometry> cameraMap =
+        TapGeometry::create(ct, camera.width.valid, camera.height.valid);
     const uint32_t camSlots = uint32_t(ct.taps) * ct.channels;
     const uint32_t camClocks = camera.clocksPerLine(), camPeriods = camera.linesPerFrame();
     const uint32_t validClock0 = camera.width.pre / ct.taps, validClocks = camera.width.valid / ct.taps;
@@ -39,7 +40,7 @@ FrameRenderer::FrameRenderer(const SimCamera& camera, const CameraConfig& config
     for (uint32_t p = 0; p < periods; ++p) {
         const uint64_t sp = uint64_t(period0) + p;
         const bool lineValid =
-            sp >= validPeriod0 && sp < uint64_t(validPeriod0) + validPeriods && sp < camPeriods;
+            cameraMap && sp >= validPeriod0 && sp < uint64_t(validPeriod0) + validPeriods && sp < camPeriods;
         for (uint32_t n = 0; n < clocks; ++n) {
             const uint64_t sn = uint64_t(clock0) + n;
             const bool clockValid =
@@ -50,8 +51,8 @@ FrameRenderer::FrameRenderer(const SimCamera& camera, const CameraConfig& config
                     source_[r] = kBlank;
                     continue;
                 }
-                const Point pt = cameraMap.at(uint32_t(sp - validPeriod0), uint32_t(sn - validClock0),
-                                              s / ct.taps, s % ct.taps);
+                const SamplePosition pt = cameraMap->position(
+                    uint32_t(sp - validPeriod0), uint32_t(sn - validClock0), s / ct.taps, s % ct.taps);
                 source_[r] = pt.y * camera.width.valid + pt.x;
             }
         }
@@ -66,7 +67,7 @@ FrameRenderer::FrameRenderer(const SimCamera& camera, const CameraConfig& config
 
 void FrameRenderer::render(uint64_t k, uint8_t* out) {
     scene_.render(k, picture_);
-    SampleWriter writer(storageOf(config_), bitsPerColour(config_.bitDepth), out);
+    SampleWriter writer(*sampleStorageOf(config_), bitsPerColour(config_.bitDepth), out);
     for (uint32_t index : source_)
         writer.put(index == kBlank ? 0 : picture_[index]);
     writer.finish();

@@ -1,6 +1,7 @@
 // Test control of the software card (zamgrb_sim.h).
 #include "zamgrb_sim.h"
 
+#include "TapGeometry.h"
 #include "aliases.h"
 #include "cards.h"
 #include "runtime.h"
@@ -48,6 +49,8 @@ uint32_t ZamgrbSimSetCameraGeometry(uint64_t card, uint8_t channel, const Zamgrb
     if (g->widthPreValid % t.taps || g->widthValid % t.taps || g->widthPostValid % t.taps)
         return ZAMGRB_INVALID_ARGUMENT;
     if (g->heightPreValid % t.channels || g->heightValid % t.channels || g->heightPostValid % t.channels)
+        return ZAMGRB_INVALID_ARGUMENT;
+    if (!TapGeometry::create(t, g->widthValid, g->heightValid))
         return ZAMGRB_INVALID_ARGUMENT;
     std::lock_guard lock(ref.channel->mutex);
     SimCamera& cam = ref.channel->camera;
