@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QSystemTrayIcon>
 #include <QToolBar>
 
 #include "CAboutDlg.h"
@@ -16,6 +17,7 @@
 #include "CCaptureSettingsDlg.h"
 #include "CCardTesterDlg.h"
 #include "CChildView.h"
+#include "CDlgLUT.h"
 #include "CRGBControlDlg.h"
 #include "CStatisticsDlg.h"
 #include "CTerminalDlg.h"
@@ -56,7 +58,22 @@ constexpr PaneInfo kPanes[] = {
 
 // The tool dialogs exist as objects from the start; their windows come later.
 CMainFrame::CMainFrame()
-    : statistics_(std::make_unique<CStatisticsDlg>()),
+    : frameGate_(currentImage_, frameLock_,
+                 {nullptr, nullptr,
+                  [this](uint32_t timeStamp) {
+                      QMetaObject::invokeMethod(
+                          this, [this, timeStamp] { OnImageReady(timeStamp); }, Qt::QueuedConnection);
+                  }}),
+      lut_({[this] { return currentImage_.description.config.bitDepth; },
+            [this](const int32_t* levels, const int32_t* values) {
+                std::lock_guard lock(frameLock_);
+                currentImage_.description.lutLevels = levels;
+                currentImage_.description.lutValues = values;
+            },
+            [this](const lut::LutDialogRequest& request) { return lut::RunLutDialog(this, request); },
+            [this](const QString& text) { appkit::ShowMessage(this, text); }},
+           lut::LutController::DefaultFileName(QCoreApplication::applicationFilePath())),
+      statistics_(std::make_unique<CStatisticsDlg>()),
       captureSettings_(std::make_unique<CCaptureSettingsDlg>()),
       cameraParams_(std::make_unique<CCameraParamsDlg>()),
       ccControl_(std::make_unique<CCCControlDlg>()),
@@ -65,6 +82,8 @@ CMainFrame::CMainFrame()
       cardTester_(std::make_unique<CCardTesterDlg>()),
       cardSelector_(std::make_unique<CAliasDlg>()),
       fullScreen_(*this, [this] { ExecuteCommand(ID_ZOOM_FIT); }) {
+    currentImage_.description = grabber::DefaultCameraDescription();
+    settings.pulseGenerator = grabber::DefaultPulseGeneratorSettings();
     setWindowIcon(res::applicationIcon());
     setAttribute(Qt::WA_DeleteOnClose, false);
     resize(900, 700);
@@ -82,7 +101,9 @@ bool CMainFrame::OnCreate() {
     qCInfo(lcMainFrame) << "create";
     view_ = new CChildView(this);
     view_->SetHost({[this](QPoint p, int64_t v) { ShowPixelValue(p, v); },
-                    [this](QWidget* w) { RegisterFloatingWindow(w); }, [this](int id) { return action(id); }});
+                    [this](QWidget* w) { RegisterFloatingWindow(w); },
+                    [this](int id) { return action(id); }});
+    view_->SetCurrentImage(&currentImage_);
     setCentralWidget(view_);
 
     createActions();
@@ -96,15 +117,20 @@ bool CMainFrame::OnCreate() {
     SetUpControlDialogs();
     checkFirmware();
 
-    // The channel's automatic camera file, the dialogs and the channel set-up
-    // come with the camera-file and grab-control work.
+    cameraParams_->SetMeasureSignalHandler([this](uint32_t& clocksPerLine, uint32_t& linesPerFrame) {
+        return MeasureSignal(clocksPerLine, linesPerFrame);
+    });
+    LoadChannelFiles();
+    RefreshDialogs();
+    Reconfigure();
 
     for (int i = 0; i < 3; ++i) {
         timers_[i].setInterval(kTimerPeriodMs);
-        connect(&timers_[i], &QTimer::timeout, this, [this, i] { onTimer(i + 1); });
+        connect(&timers_[i], &QTimer::timeout, this, [this, i] { OnTimer(i + 1); });
         timers_[i].start();
     }
     restorePlacement();
+    lut_.StartUp();
 
     connect(&commandUiTimer_, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
     commandUiTimer_.start(200);
@@ -222,7 +248,7 @@ void CMainFrame::SetUpControlDialogs() {
     if (!poclDialog_)
         poclDialog_ = plugin_.createPoCLDialog();
     if (poclDialog_ && !poclDialog_->window()) {
-        const CameraConfig& c = cameraDescription.config;
+        const CameraConfig& c = currentImage_.description.config;
         poclDialog_->SetCard(card_.get(), channel(), c.bitDepth * c.tapConfig.taps * c.tapConfig.channels);
         if (!poclDialog_->Create(this)) {
             poclDialog_.reset();
@@ -320,6 +346,18 @@ bool CMainFrame::OnCommand(int id) {
         case ID_RESET_DIALOG_POSITION:
             resetDialogPositions();
             return true;
+        case ID_SNAP_IMAGE:
+            snapImage();
+            return true;
+        case ID_GRAB_SEQUENCE:
+            grabSequence();
+            return true;
+        case ID_LOOKUP_TABLE:
+            lut_.OnLookupTable();
+            return true;
+        case ID_TOGGLE_LUT:
+            lut_.OnToggleLut();
+            return true;
         case ID_APP_ABOUT:
             showAbout();
             return true;
@@ -390,6 +428,17 @@ bool CMainFrame::OnUpdateCommand(int id, appkit::CommandState& state) {
         case ID_FULL_SCREEN:
             state.checked = fullScreen_.IsOn();
             return true;
+        case ID_SNAP_IMAGE:
+            state.enabled = cameraParams_->IsStartGrabEnabled();
+            return true;
+        case ID_GRAB_SEQUENCE:
+            state.enabled = cameraParams_->IsStartGrabEnabled();
+            state.checked = grabOn();
+            return true;
+        case ID_LOOKUP_TABLE:
+        case ID_TOGGLE_LUT:
+            state.checked = lut_.useLut();
+            return true;
         case ID_RESET_DIALOG_POSITION:
         case ID_APP_ABOUT:
         case ID_APP_EXIT:
@@ -416,7 +465,7 @@ void CMainFrame::showAbout() {
 }
 
 void CMainFrame::ShowPixelValue(QPoint point, int64_t value) {
-    const app::PixelReadout r = app::FormatPixelReadout(cameraDescription, point, value);
+    const app::PixelReadout r = app::FormatPixelReadout(currentImage_.description, point, value);
     panes_.value(ID_PANE_POSITION)->setText(r.position);
     panes_.value(ID_PANE_VALUE)->setText(r.value);
 }
@@ -424,6 +473,16 @@ void CMainFrame::ShowPixelValue(QPoint point, int64_t value) {
 void CMainFrame::OnNotify(int dialogId, int code) {
     qCDebug(lcMainFrame) << "notification" << dialogId << code;
     switch (dialogId) {
+        case IDD_CAMERA_PARAMETERS:
+            if (code == CCameraParamsDlg::kApply)
+                ApplyCameraParameters();
+            if (code == CCameraParamsDlg::kLoad)
+                userLoadCameraFile();
+            if (code == CCameraParamsDlg::kSave)
+                userSaveCameraFile();
+            if (code == CCameraParamsDlg::kStartStopGrab)
+                StartStopGrab();
+            break;
         case IDD_CARD_SELECTOR:
             if (code == kSelectorConnect)
                 ConnectSelectedCard();
@@ -437,14 +496,9 @@ void CMainFrame::OnNotify(int dialogId, int code) {
     }
 }
 
-void CMainFrame::OnImageReady(quint32) {}
 void CMainFrame::OnCaptureFinished() {}
 void CMainFrame::OnCaptureProgress(int) {}
 void CMainFrame::OnCaptureOutOfMemory() {}
-void CMainFrame::OnMeasureSignal() {}
-
-// Timer 1: camera pane and Start grab enabling; 2: DMA pane; 3: statistics.
-void CMainFrame::onTimer(int) {}
 
 void CMainFrame::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && fullScreen_.IsOn())
@@ -460,6 +514,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 
 void CMainFrame::OnClose() {
     qCInfo(lcMainFrame) << "close: save the channel's camera file";
+    SaveChannelFiles();
 }
 
 void CMainFrame::OnDestroy() {
@@ -467,9 +522,8 @@ void CMainFrame::OnDestroy() {
         return;
     destroyed_ = true;
     qCInfo(lcMainFrame) << "destroy: stop grabbing";
-    if (card_ && grabbing_)
+    if (card_)
         grabber::StopGrab(card_.get(), channel());
-    grabbing_ = false;
     qCInfo(lcMainFrame) << "destroy: stop the capture and flush its queue";
     qCInfo(lcMainFrame) << "destroy: stop the capture timers and the saving thread";
     for (QTimer& t : timers_)
@@ -486,5 +540,7 @@ void CMainFrame::OnDestroy() {
         if (d)
             d->SavePlacement();
     qCInfo(lcMainFrame) << "destroy: save the lookup-table settings";
+    lut_.ShutDown();
     qCInfo(lcMainFrame) << "destroy: remove the notification icon";
+    trayIcon_.reset();
 }

@@ -13,14 +13,19 @@
 #include <mutex>
 #include <vector>
 
+#include "CameraSettings.h"
 #include "CommandTarget.h"
+#include "CurrentImage.h"
+#include "FrameGate.h"
 #include "FullScreenMode.h"
 #include "Grabber.h"
+#include "LutController.h"
 #include "PluginLibrary.h"
 
 class QAction;
 class QLabel;
 class QMenu;
+class QSystemTrayIcon;
 class QToolBar;
 class CAliasDlg;
 class CCameraParamsDlg;
@@ -57,13 +62,33 @@ public:
     bool OnCommand(int id) override;
     bool OnUpdateCommand(int id, appkit::CommandState& state) override;
 
-    // The channel's settings (camera texts, description, control records, baud rate).
-    QString manufacturer, model, description, cameraAlias;
+    // The channel's settings: camera texts, control records, baud rate; the
+    // description is the current image's.
+    grabber::ChannelSettings settings;
     QString cardAlias;
-    PulseGeneratorSettings pulseGenerator = grabber::DefaultPulseGeneratorSettings();
-    CameraControlSettings cameraControl{};
-    uint32_t baudRate = 0;
-    CameraDescription cameraDescription = grabber::DefaultCameraDescription();
+    const CameraDescription& cameraDescription() const { return currentImage_.description; }
+    CurrentImage& currentImage() { return currentImage_; }
+    std::mutex& frameLock() { return frameLock_; }
+    FrameGate& frameGate() { return frameGate_; }
+    lut::LutController& lutController() { return lut_; }
+
+    // Grab control.
+    uint32_t Reconfigure();
+    void StartStopGrab();
+    bool UpdateCameraStatus();
+    void SetOverrunNotice(bool show);
+    bool overrunNotified() const { return overrunNotified_; }
+    // Fills clocks per line and lines per frame from the card, or reports why not.
+    bool MeasureSignal(uint32_t& clocksPerLine, uint32_t& linesPerFrame);
+    // Validates and applies the camera parameters dialog; false when a check failed.
+    bool ApplyCameraParameters();
+    // Camera files.
+    void SaveCameraSettings(const QString& path);
+    void LoadCameraSettings(const QString& path);
+    void SaveChannelFiles();
+    void LoadChannelFiles();
+    // Runs one of the window timers (1 camera, 2 DMA, 3 statistics).
+    void OnTimer(int id);
 
     uint64_t cardHandle() const { return card_.get(); }
     uint8_t channel() const { return channel_; }
@@ -75,14 +100,14 @@ public:
 public slots:
     // Notification of a floating dialog: (dialog id, code).
     void OnNotify(int dialogId, int code);
+    // The overrun explanation box (a click on the notice or on the DMA pane).
+    void OnOverrunNoticeClicked();
     // Queued from the card's delivery thread: a new frame is in the current image.
     void OnImageReady(quint32 timeStamp);
     // Queued from the saving thread: capture ended, progress, out of memory.
     void OnCaptureFinished();
     void OnCaptureProgress(int queued);
     void OnCaptureOutOfMemory();
-    // Queued when a signal measurement finished.
-    void OnMeasureSignal();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -106,13 +131,16 @@ private:
     QString channelMenuText(uint8_t channel) const;
     // Pushes the channel's settings into the tool dialogs.
     void RefreshDialogs();
-    // Applies the channel's description to the card; answers the library status.
-    uint32_t Reconfigure();
-    // Steps of the terminal, the camera files and the plug-ins around a switch.
+    // Steps of the terminal and the plug-ins around a switch.
     void StopSerialReader();
-    void SaveChannelFiles();
-    void LoadChannelFiles();
     void TerminalOpenOrClose();
+    void fitWindowToImage();
+    void userLoadCameraFile();
+    void userSaveCameraFile();
+    void snapImage();
+    void grabSequence();
+    bool grabOn() const;
+    void setGrabOn(bool on);
     void TellPoCLDialog(uint32_t bitProduct);
     uint32_t bitProduct() const;
     void checkFirmware();
@@ -121,11 +149,10 @@ private:
     void toggleDialog(QWidget* dialog);
     void resetDialogPositions();
     void showAbout();
-    void onTimer(int id);
     // WM_CLOSE and WM_DESTROY, in their order.
     void OnClose();
     void OnDestroy();
-    bool grabbing() const { return grabbing_; }
+    bool grabbing() const { return grabOn(); }
 
     // Declared first so the plug-in's objects go before their library.
     plc::PluginLibrary plugin_;
@@ -134,12 +161,17 @@ private:
 
     grabber::CardHandle card_;
     uint8_t channel_ = grabber::kNoChannel;
-    std::mutex frameLock;
+    CurrentImage currentImage_;
+    std::mutex frameLock_;
+    FrameGate frameGate_;
+    lut::LutController lut_;
     bool configured = false;
-    bool frameSeen = false;
+    std::atomic<bool> frameSeen{false};
     bool snapPending = false;
-    bool grabbing_ = false;
+    bool overrunBoxOpen = false;
+    bool overrunNotified_ = false;
     bool destroyed_ = false;
+    std::unique_ptr<QSystemTrayIcon> trayIcon_;
 
     CChildView* view_ = nullptr;
     QToolBar* toolBar_ = nullptr;

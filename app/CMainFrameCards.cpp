@@ -99,9 +99,8 @@ void CMainFrame::Reapply() {
 void CMainFrame::SwitchChannel(uint8_t newChannel) {
     if (newChannel == channel_ && card_)
         return;
-    grabbing_ = false;  // "Start grab" off: the switch stops grabbing
-    if (card_)
-        grabber::StopGrab(card_.get(), channel_);
+    setGrabOn(false);
+    StartStopGrab();
     const bool hadCard = bool(card_);
     if (!hadCard)
         card_ = grabber::CardHandle::OpenDefault();
@@ -129,7 +128,7 @@ void CMainFrame::SwitchChannel(uint8_t newChannel) {
 }
 
 uint32_t CMainFrame::bitProduct() const {
-    const CameraConfig& c = cameraDescription.config;
+    const CameraConfig& c = currentImage_.description.config;
     return c.bitDepth * c.tapConfig.taps * c.tapConfig.channels;
 }
 
@@ -142,36 +141,16 @@ void CMainFrame::TellPoCLDialog(uint32_t bits) {
 }
 
 void CMainFrame::updateWindowTitle() {
-    setWindowTitle(card_ ? app::WindowTitle(cardAlias, channel_, cameraAlias)
+    setWindowTitle(card_ ? app::WindowTitle(cardAlias, channel_, settings.texts.alias)
                          : res::LoadString(res::IDS_APP_NAME));
 }
 
 QString CMainFrame::channelMenuText(uint8_t ch) const {
-    return app::ChannelMenuText(cardAlias, ch, ch == channel_ ? cameraAlias : grabber::StoredCameraAlias(ch));
+    return app::ChannelMenuText(cardAlias, ch,
+                                ch == channel_ ? settings.texts.alias : grabber::StoredCameraAlias(ch));
 }
 
-void CMainFrame::RefreshDialogs() {
-    if (selectorAvailable_)
-        cardAlias = cardSelector_->GetSelectedAlias();
-}
-
-// Configures the channel with the description; the grab control builds on it.
-uint32_t CMainFrame::Reconfigure() {
-    if (!card_)
-        return ZAMGRB_NO_CARD;
-    const CameraConfig& c = cameraDescription.config;
-    if (c.widthValid == 0 || c.heightValid == 0)
-        return ZAMGRB_NOT_SUPPORTED;
-    grabber::StopGrab(card_.get(), channel_);
-    const uint32_t status = grabber::ConfigureChannel(card_.get(), channel_, c);
-    configured = status == ZAMGRB_OK;
-    updateWindowTitle();
-    return status;
-}
-
-// The serial reader, the automatic camera files and the terminal come with
-// their tools; a channel switch already calls them in their place.
+// The serial reader and the terminal come with the terminal; a channel switch
+// already calls them in their place.
 void CMainFrame::StopSerialReader() {}
-void CMainFrame::SaveChannelFiles() {}
-void CMainFrame::LoadChannelFiles() {}
 void CMainFrame::TerminalOpenOrClose() {}

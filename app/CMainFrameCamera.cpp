@@ -1,0 +1,125 @@
+// The main frame's camera settings: pushing them into the tool dialogs, the
+// validation and apply of the camera parameters, and the camera files.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+
+#include "CAliasDlg.h"
+#include "CCameraParamsDlg.h"
+#include "CChildView.h"
+#include "CMainFrame.h"
+#include "CameraFiles.h"
+#include "CameraParamsRules.h"
+#include "CameraValidation.h"
+#include "MessageBox.h"
+#include "StringTable.h"
+
+namespace {
+
+const QString kLoadFilter = QStringLiteral(
+    "Camera files (*.cam *.cxf);;Glintrail Express Camera files (*.cxf);;Glintrail Camera files (*.cam);;All "
+    "files "
+    "(*)");
+const QString kSaveFilter = QStringLiteral("Camera XML files (*.cxf)");
+
+// "Cam_Files" beside the program's folder, when it exists.
+QString cameraFilesFolder() {
+    QDir folder(QCoreApplication::applicationDirPath());
+    return folder.cdUp() && folder.cd(QStringLiteral("Cam_Files")) ? folder.absolutePath() : QString();
+}
+
+}  // namespace
+
+void CMainFrame::RefreshDialogs() {
+    if (selectorAvailable_)
+        cardAlias = cardSelector_->GetSelectedAlias();
+    const CameraDescription& d = currentImage_.description;
+    CCameraParamsDlg::CameraTexts texts{settings.texts.manufacturer, settings.texts.model,
+                                        settings.texts.description, settings.texts.alias};
+    cameraParams_->SetCameraTexts(texts);
+    cameraParams_->SetConfig(d.config);
+    const uint32_t depth = d.config.bitDepth;
+    cameraParams_->SetMonoBitDepth(depth <= 16 ? depth : depth / 3);
+    cameraParams_->SetRgbBitDepth(depth <= 16 ? 3 * depth : depth);
+    const cameraparams::VideoSelection selection = cameraparams::VideoSelectionOf(d);
+    cameraParams_->SetVideoType(selection.videoType);
+    cameraParams_->SetPatternStart(selection.cell);
+    // The CC control, RGB control and terminal dialogs are refreshed here as they land.
+}
+
+bool CMainFrame::ApplyCameraParameters() {
+    CameraConfig config{};
+    cameraParams_->GetConfig(config);
+    const int failed =
+        app::ValidateCameraConfig(config, {[this] { return grabber::HasFullAndDecaModes(card_.get()); },
+                                           [this] { return grabber::GetVersions(card_.get()).firmware; }});
+    if (failed != 0) {
+        appkit::ShowMessage(this, res::LoadString(failed));
+        return false;
+    }
+    const CCameraParamsDlg::CameraTexts texts = cameraParams_->GetCameraTexts();
+    settings.texts = {texts.manufacturer, texts.model, texts.description, texts.alias};
+    {
+        std::lock_guard lock(frameLock_);
+        CameraDescription& d = currentImage_.description;
+        d.config = config;
+        const cameraparams::ColorFields colour =
+            cameraparams::ColorFieldsOf(cameraParams_->GetVideoType(), cameraParams_->GetPatternStart());
+        d.colorFormat = colour.colorFormat;
+        d.patternStart = colour.patternStart;
+    }
+    const uint32_t status = Reconfigure();
+    const QString message = app::ReconfigureMessage(status, config, channel_);
+    if (!message.isEmpty())
+        appkit::ShowMessage(this, message);
+    lut_.AttachLut();
+    view_->OnUpdate(nullptr, 0, nullptr);
+    SaveChannelFiles();
+    return true;
+}
+
+void CMainFrame::SaveCameraSettings(const QString& path) {
+    grabber::SaveCameraSettings(path, settings, currentImage_.description);
+}
+
+void CMainFrame::LoadCameraSettings(const QString& path) {
+    std::lock_guard lock(frameLock_);
+    grabber::LoadCameraSettings(path, settings, currentImage_.description);
+}
+
+void CMainFrame::SaveChannelFiles() {
+    SaveCameraSettings(grabber::AutomaticChannelFile(channel_));
+    // The capture settings are written with them once capture lands.
+    if (plcTestDialog_)
+        plcTestDialog_->SaveSettings(grabber::AutomaticChannelFile(channel_, QStringLiteral(".plc")));
+}
+
+void CMainFrame::LoadChannelFiles() {
+    LoadCameraSettings(grabber::AutomaticChannelFile(channel_));
+    if (plcTestDialog_)
+        plcTestDialog_->LoadSettings(grabber::AutomaticChannelFile(channel_, QStringLiteral(".plc")));
+    // A loaded description keeps the lookup table in use.
+    lut_.AttachLut();
+}
+
+void CMainFrame::userLoadCameraFile() {
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Load camera file"),
+                                                      cameraFilesFolder(), kLoadFilter);
+    if (path.isEmpty())
+        return;
+    LoadCameraSettings(path);
+    lut_.AttachLut();
+    RefreshDialogs();
+    Reconfigure();
+}
+
+void CMainFrame::userSaveCameraFile() {
+    if (!ApplyCameraParameters())
+        return;
+    QFileDialog dialog(this, QStringLiteral("Save camera file"), cameraFilesFolder(), kSaveFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("cxf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    SaveCameraSettings(dialog.selectedFiles().constFirst());
+}
