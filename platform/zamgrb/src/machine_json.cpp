@@ -1,6 +1,5 @@
 // The JSON description of the emulated machine (schema in README.md).
 #include <cstdio>
-#include <exception>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <stdexcept>
@@ -30,10 +29,9 @@ public:
     Reader(const Reader&) = delete;
     Reader& operator=(const Reader&) = delete;
 
-    // Rejects members that no reader asked for (usually a misspelling).
-    ~Reader() noexcept(false) {
-        if (std::uncaught_exceptions())
-            return;
+    // Rejects members that no reader asked for (usually a misspelling); called once
+    // every member has been read.
+    void finish() const {
         for (auto it = node_.begin(); it != node_.end(); ++it)
             if (!seen_.contains(it.key()))
                 throw SchemaError(path_ + "/" + it.key(), "unknown member");
@@ -109,6 +107,7 @@ Extent readExtent(const json& node, const std::string& path, Extent e) {
     r.unsignedNumber("pre", e.pre, 0, 65535);
     r.unsignedNumber("valid", e.valid, 1, 65535);
     r.unsignedNumber("post", e.post, 0, 65535);
+    r.finish();
     return e;
 }
 
@@ -126,6 +125,7 @@ TapConfig readTapConfig(const json& node, const std::string& path) {
     r.unsignedNumber("tapDirection1", t.tapDirection1, 0, 1);
     r.unsignedNumber("tapDirection2", t.tapDirection2, 0, 1);
     r.unsignedNumber("tapDirection3", t.tapDirection3, 0, 1);
+    r.finish();
     if (t.channels == 0)
         t.channels = 1;
     if (t.taps == 0)
@@ -205,6 +205,7 @@ SimCamera readCamera(const json& node, const std::string& path) {
         r.fail("the tap geometry does not fit the camera");
     if (c.height.pre % t.channels || c.height.valid % t.channels || c.height.post % t.channels)
         r.fail("the heights must be multiples of the channels");
+    r.finish();
     return c;
 }
 
@@ -240,6 +241,7 @@ SimCard readCard(const json& node, const std::string& path, size_t index) {
         link.unsignedNumber("maxPayloadRequested", card.maxPayloadRequested, 128, 4096);
         link.unsignedNumber("maxPayload", card.maxPayload, 128, 4096);
         link.number("payloadEfficiency", card.payloadEfficiency, 0.01, 1.0);
+        link.finish();
     }
     r.boolean("fullDeca", card.fullDeca);
     r.boolean("openable", card.openable);
@@ -255,8 +257,10 @@ SimCard readCard(const json& node, const std::string& path, size_t index) {
             ch.boolean("ownedByOtherProgram", card.channels[i].ownedByOtherProgram);
             if (const json* cam = ch.find("camera"))
                 card.channels[i].camera = readCamera(*cam, ch.at("camera"));
+            ch.finish();
         }
     }
+    r.finish();
     return card;
 }
 
@@ -294,6 +298,7 @@ std::optional<Machine> parseMachine(const std::string& text, std::string& error)
         const json* cards = r.find("cards");
         if (!cards || !cards->is_array())
             throw SchemaError("/cards", "expected an array of cards");
+        r.finish();
         for (size_t i = 0; i < cards->size(); ++i)
             m.cards.push_back(readCard((*cards)[i], "/cards/" + std::to_string(i), i));
         for (size_t i = 0; i < m.cards.size(); ++i)
