@@ -122,6 +122,8 @@ bool CMainFrame::OnCreate() {
     });
     LoadChannelFiles();
     RefreshDialogs();
+    // Live pictures from the start: the channel grabs as soon as it is configured.
+    cameraParams_->SetGrabOn(true);
     Reconfigure();
 
     for (int i = 0; i < 3; ++i) {
@@ -504,6 +506,12 @@ void CMainFrame::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && fullScreen_.IsOn())
         ExecuteCommand(ID_FULL_SCREEN);
     QMainWindow::keyPressEvent(event);
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (fitPending_)
+        QTimer::singleShot(0, this, [this] { fitWindowToImage(); });
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -112,6 +112,7 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createActions();
@@ -171,6 +172,7 @@ private:
     bool overrunBoxOpen = false;
     bool overrunNotified_ = false;
     bool destroyed_ = false;
+    bool fitPending_ = false;  // the window is sized to the image once it is shown
     std::unique_ptr<QSystemTrayIcon> trayIcon_;
 
     CChildView* view_ = nullptr;

@@ -3,6 +3,7 @@
 // notice.
 #include <QApplication>
 #include <QLabel>
+#include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -95,10 +96,19 @@ uint32_t CMainFrame::Reconfigure() {
 // The frame grows or shrinks to show the image at the view's zoom, never beyond
 // the work area; it does not move.
 void CMainFrame::fitWindowToImage() {
+    // What surrounds the image is known once the frame is laid out on screen.
+    if (!isVisible()) {
+        fitPending_ = true;
+        return;
+    }
+    fitPending_ = false;
     const CameraConfig& config = currentImage_.description.config;
     const double zoom = view_->zoom();
-    const QSize chrome = frameGeometry().size() - view_->viewport()->size();
-    int cx = int(std::trunc(config.widthValid * zoom)) + chrome.width();
+    const QSize decoration = frameGeometry().size() - size();
+    const QSize chrome = size() - view_->viewport()->size() + decoration;
+    // Never narrower than the status bar's panes.
+    int cx = std::max(int(std::trunc(config.widthValid * zoom)) + chrome.width(),
+                      statusBar()->sizeHint().width() + decoration.width());
     int cy = int(std::trunc(config.heightValid * zoom)) + chrome.height();
     const QScreen* screen = this->screen();
     if (!screen)
@@ -113,7 +123,7 @@ void CMainFrame::fitWindowToImage() {
         cy = work.height();
         cx = std::min(cx + scrollBar, work.width());
     }
-    resize(size() + QSize(cx, cy) - frameGeometry().size());
+    resize(QSize(cx, cy) - decoration);
 }
 
 void CMainFrame::StartStopGrab() {
