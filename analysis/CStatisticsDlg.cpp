@@ -63,10 +63,14 @@ CStatisticsDlg::CStatisticsDlg(QWidget* parent) : CFloatingDlg(parent) {
     setObjectName(QStringLiteral("IDD_%1").arg(res::IDD_STATISTICS));
 }
 
-int CStatisticsDlg::GetID() const { return res::IDD_STATISTICS; }
+int CStatisticsDlg::GetID() const {
+    return res::IDD_STATISTICS;
+}
 
 void CStatisticsDlg::OnInitDialog() {
     auto* layout = new QHBoxLayout(this);
+    // Room for any 32-bit count with a little to spare.
+    const int digitsWidth = fontMetrics().horizontalAdvance(QStringLiteral("00000000000")) + 8;
     for (const GroupLayout& group : kGroups) {
         auto* box = new QGroupBox(QString::fromLatin1(group.title), this);
         auto* grid = new QGridLayout(box);
@@ -79,6 +83,7 @@ void CStatisticsDlg::OnInitDialog() {
             edit->setFrame(true);
             edit->setFocusPolicy(Qt::NoFocus);  // a display, not a stop of the tab chain
             edit->setAlignment(Qt::AlignRight);
+            edit->setMinimumWidth(digitsWidth);
             edits_[index] = edit;
             grid->addWidget(new QLabel(QString::fromLatin1(field.label), box), row, 0);
             grid->addWidget(edit, row, 1);
@@ -111,7 +116,9 @@ uint32_t CStatisticsDlg::GetField(Field id) const {
     return edit ? ParseUnsigned(edit->text()) : 0;
 }
 
-void CStatisticsDlg::SetField(Field id, uint32_t value) { ShowText(id, QString::number(value)); }
+void CStatisticsDlg::SetField(Field id, uint32_t value) {
+    ShowText(id, QString::number(value));
+}
 
 uint32_t CStatisticsDlg::GetLinkSpeed() const {
     const QLineEdit* edit = Edit(IDC_LINK_SPEED);
@@ -131,29 +138,81 @@ void CStatisticsDlg::SetLinkSpeed(uint32_t code) {
     ShowText(IDC_LINK_SPEED, QString::asprintf("%.1f", code * kGigabitsPerSpeedCode));
 }
 
-uint32_t CStatisticsDlg::GetFrameRate() const { return GetField(IDC_FRAME_RATE); }
-void CStatisticsDlg::SetFrameRate(uint32_t fps) { SetField(IDC_FRAME_RATE, fps); }
-uint32_t CStatisticsDlg::GetBandwidth() const { return GetField(IDC_BANDWIDTH); }
-void CStatisticsDlg::SetBandwidth(uint32_t mbps) { SetField(IDC_BANDWIDTH, mbps); }
-uint32_t CStatisticsDlg::GetGrabbingRate() const { return GetField(IDC_GRABBING_RATE); }
-void CStatisticsDlg::SetGrabbingRate(uint32_t fps) { SetField(IDC_GRABBING_RATE, fps); }
-uint32_t CStatisticsDlg::GetGrabbingCount() const { return GetField(IDC_GRABBING_COUNT); }
-void CStatisticsDlg::SetGrabbingCount(uint32_t frames) { SetField(IDC_GRABBING_COUNT, frames); }
-uint32_t CStatisticsDlg::GetDropCount() const { return GetField(IDC_DROP_COUNT); }
-void CStatisticsDlg::SetDropCount(uint32_t frames) { SetField(IDC_DROP_COUNT, frames); }
-uint32_t CStatisticsDlg::GetOverrunCount() const { return GetField(IDC_OVERRUN_COUNT); }
-void CStatisticsDlg::SetOverrunCount(uint32_t frames) { SetField(IDC_OVERRUN_COUNT, frames); }
-uint32_t CStatisticsDlg::GetTimeStamp() const { return GetField(IDC_TIME_STAMP); }
-void CStatisticsDlg::SetTimeStamp(uint32_t microseconds) { SetField(IDC_TIME_STAMP, microseconds); }
-uint32_t CStatisticsDlg::GetClockRate() const { return GetField(IDC_CLOCK_RATE); }
-void CStatisticsDlg::SetClockRate(uint32_t mhz) { SetField(IDC_CLOCK_RATE, mhz); }
-uint32_t CStatisticsDlg::GetClocksPerLine() const { return GetField(IDC_CLOCKS_PER_LINE); }
-void CStatisticsDlg::SetClocksPerLine(uint32_t clocks) { SetField(IDC_CLOCKS_PER_LINE, clocks); }
-uint32_t CStatisticsDlg::GetLinesPerFrame() const { return GetField(IDC_LINES_PER_FRAME); }
-void CStatisticsDlg::SetLinesPerFrame(uint32_t lines) { SetField(IDC_LINES_PER_FRAME, lines); }
-uint32_t CStatisticsDlg::GetLinkWidth() const { return GetField(IDC_LINK_WIDTH); }
-void CStatisticsDlg::SetLinkWidth(uint32_t lanes) { SetField(IDC_LINK_WIDTH, lanes); }
-uint32_t CStatisticsDlg::GetMaxPayloadRequested() const { return GetField(IDC_MAX_PAYLOAD_REQUESTED); }
-void CStatisticsDlg::SetMaxPayloadRequested(uint32_t bytes) { SetField(IDC_MAX_PAYLOAD_REQUESTED, bytes); }
-uint32_t CStatisticsDlg::GetMaxPayload() const { return GetField(IDC_MAX_PAYLOAD); }
-void CStatisticsDlg::SetMaxPayload(uint32_t bytes) { SetField(IDC_MAX_PAYLOAD, bytes); }
+uint32_t CStatisticsDlg::GetFrameRate() const {
+    return GetField(IDC_FRAME_RATE);
+}
+void CStatisticsDlg::SetFrameRate(uint32_t fps) {
+    SetField(IDC_FRAME_RATE, fps);
+}
+uint32_t CStatisticsDlg::GetBandwidth() const {
+    return GetField(IDC_BANDWIDTH);
+}
+void CStatisticsDlg::SetBandwidth(uint32_t mbps) {
+    SetField(IDC_BANDWIDTH, mbps);
+}
+uint32_t CStatisticsDlg::GetGrabbingRate() const {
+    return GetField(IDC_GRABBING_RATE);
+}
+void CStatisticsDlg::SetGrabbingRate(uint32_t fps) {
+    SetField(IDC_GRABBING_RATE, fps);
+}
+uint32_t CStatisticsDlg::GetGrabbingCount() const {
+    return GetField(IDC_GRABBING_COUNT);
+}
+void CStatisticsDlg::SetGrabbingCount(uint32_t frames) {
+    SetField(IDC_GRABBING_COUNT, frames);
+}
+uint32_t CStatisticsDlg::GetDropCount() const {
+    return GetField(IDC_DROP_COUNT);
+}
+void CStatisticsDlg::SetDropCount(uint32_t frames) {
+    SetField(IDC_DROP_COUNT, frames);
+}
+uint32_t CStatisticsDlg::GetOverrunCount() const {
+    return GetField(IDC_OVERRUN_COUNT);
+}
+void CStatisticsDlg::SetOverrunCount(uint32_t frames) {
+    SetField(IDC_OVERRUN_COUNT, frames);
+}
+uint32_t CStatisticsDlg::GetTimeStamp() const {
+    return GetField(IDC_TIME_STAMP);
+}
+void CStatisticsDlg::SetTimeStamp(uint32_t microseconds) {
+    SetField(IDC_TIME_STAMP, microseconds);
+}
+uint32_t CStatisticsDlg::GetClockRate() const {
+    return GetField(IDC_CLOCK_RATE);
+}
+void CStatisticsDlg::SetClockRate(uint32_t mhz) {
+    SetField(IDC_CLOCK_RATE, mhz);
+}
+uint32_t CStatisticsDlg::GetClocksPerLine() const {
+    return GetField(IDC_CLOCKS_PER_LINE);
+}
+void CStatisticsDlg::SetClocksPerLine(uint32_t clocks) {
+    SetField(IDC_CLOCKS_PER_LINE, clocks);
+}
+uint32_t CStatisticsDlg::GetLinesPerFrame() const {
+    return GetField(IDC_LINES_PER_FRAME);
+}
+void CStatisticsDlg::SetLinesPerFrame(uint32_t lines) {
+    SetField(IDC_LINES_PER_FRAME, lines);
+}
+uint32_t CStatisticsDlg::GetLinkWidth() const {
+    return GetField(IDC_LINK_WIDTH);
+}
+void CStatisticsDlg::SetLinkWidth(uint32_t lanes) {
+    SetField(IDC_LINK_WIDTH, lanes);
+}
+uint32_t CStatisticsDlg::GetMaxPayloadRequested() const {
+    return GetField(IDC_MAX_PAYLOAD_REQUESTED);
+}
+void CStatisticsDlg::SetMaxPayloadRequested(uint32_t bytes) {
+    SetField(IDC_MAX_PAYLOAD_REQUESTED, bytes);
+}
+uint32_t CStatisticsDlg::GetMaxPayload() const {
+    return GetField(IDC_MAX_PAYLOAD);
+}
+void CStatisticsDlg::SetMaxPayload(uint32_t bytes) {
+    SetField(IDC_MAX_PAYLOAD, bytes);
+}

@@ -499,6 +499,8 @@ bool CChildView::OnCommand(int id) {
         case ID_COLORATION: {
             bool& flag = id == ID_STRETCH ? display::Effects().stretch : display::Effects().colorize;
             flag = !flag;
+            if (histogram_)
+                histogram_->OnEffectsChanged();
             BuildPalette();
             viewport()->update();  // the picture follows the checked state at once
             return true;

@@ -18,4 +18,7 @@ public:
     virtual void OnImageClick(QPoint imagePoint) = 0;
     // A new frame (the view passes its hint on while the window is visible).
     virtual void OnUpdate(const CViewHint& hint) = 0;
+    // Stretch or colorize was toggled from the view: the graph's check boxes
+    // follow the display effect flags.
+    virtual void OnEffectsChanged() = 0;
 };

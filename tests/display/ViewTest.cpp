@@ -37,10 +37,12 @@ struct RecordingHistogram : HistogramHook {
     bool visible = true;
     std::vector<QPoint> clicks;
     int updates = 0;
+    int effectChanges = 0;
     void Toggle() override { visible = !visible; }
     bool IsVisible() const override { return visible; }
     void OnImageClick(QPoint p) override { clicks.push_back(p); }
     void OnUpdate(const CViewHint&) override { ++updates; }
+    void OnEffectsChanged() override { ++effectChanges; }
 };
 
 }  // namespace
@@ -163,6 +165,15 @@ TEST(View, ShortDragIsAClickAndCtrlClickPassesNoPoint) {
     histogram.visible = false;
     Drag(*f.view, QPoint(5, 5), QPoint(5, 5));
     EXPECT_EQ(histogram.clicks.size(), 2u) << "a hidden histogram gets no click";
+
+    f.view->OnCommand(ID_STRETCH);
+    f.view->OnCommand(ID_STRETCH);
+    EXPECT_EQ(histogram.effectChanges, 2);
+    EXPECT_TRUE(f.view->OnCommand(ID_HISTOGRAM));
+    EXPECT_TRUE(histogram.visible) << "the toggle goes to the histogram window";
+    f.view->OnCommand(ID_HISTOGRAM_CLOSED);
+    appkit::CommandState s;
+    EXPECT_FALSE(f.view->OnUpdateCommand(ID_HISTOGRAM, s)) << "the closed window is forgotten";
 }
 
 TEST(View, DragSelectsInTheHexDumpAndClickHidesIt) {
