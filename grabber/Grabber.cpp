@@ -36,6 +36,34 @@ void CardHandle::reset(uint64_t handle) {
     handle_ = handle;
 }
 
+ChannelLease::ChannelLease(ChannelLease&& other) noexcept
+    : card_(std::exchange(other.card_, 0)), channel_(std::exchange(other.channel_, kNoChannel)) {}
+
+ChannelLease& ChannelLease::operator=(ChannelLease&& other) noexcept {
+    if (this != &other) {
+        reset();
+        card_ = std::exchange(other.card_, 0);
+        channel_ = std::exchange(other.channel_, kNoChannel);
+    }
+    return *this;
+}
+
+ChannelLease ChannelLease::Claim(uint64_t card, uint8_t channel) {
+    ChannelLease lease;
+    if (card != 0 && ::OpenChannel(card, channel) == ZAMGRB_OK) {
+        lease.card_ = card;
+        lease.channel_ = channel;
+    }
+    return lease;
+}
+
+void ChannelLease::reset() {
+    if (channel_ != kNoChannel)
+        ::CloseChannel(card_, channel_);
+    card_ = 0;
+    channel_ = kNoChannel;
+}
+
 Versions GetVersions(uint64_t card) {
     Versions v;
     v.status = ::GetVersions(card, &v.libraryVersion, &v.libraryBuild, &v.driverVersion, &v.driverBuild,

@@ -59,6 +59,28 @@ private:
     uint64_t handle_ = 0;
 };
 
+// A channel owned by this process; released when it goes away. Move-only.
+class ChannelLease {
+public:
+    ChannelLease() = default;
+    ~ChannelLease() { reset(); }
+    ChannelLease(ChannelLease&& other) noexcept;
+    ChannelLease& operator=(ChannelLease&& other) noexcept;
+    ChannelLease(const ChannelLease&) = delete;
+    ChannelLease& operator=(const ChannelLease&) = delete;
+
+    // Claims the channel; an empty lease when it is busy.
+    static ChannelLease Claim(uint64_t card, uint8_t channel);
+
+    explicit operator bool() const { return channel_ != kNoChannel; }
+    uint8_t channel() const { return channel_; }
+    void reset();
+
+private:
+    uint64_t card_ = 0;
+    uint8_t channel_ = kNoChannel;
+};
+
 // Card properties.
 Versions GetVersions(uint64_t card);
 uint32_t GetFirmwareImage(uint64_t card, uint32_t* image);
