@@ -4,7 +4,9 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -15,6 +17,27 @@ QSize CellExtent(const QFont& font, const QString& text) {
     const QRect box = QFontMetrics(font).boundingRect(QRect(0, 0, 1000, 1000), Qt::AlignCenter, text);
     return box.size() + QSize(10, 6);
 }
+
+// Selected cells keep their pixel colour and text colour under a translucent
+// highlight, so the selection never hides what it selects.
+class PixelCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        if (option.state & QStyle::State_Selected)
+            painter->fillRect(option.rect, index.data(Qt::BackgroundRole).value<QColor>());
+        QStyledItemDelegate::paint(painter, option, index);
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->palette.setColor(QPalette::HighlightedText, index.data(Qt::ForegroundRole).value<QColor>());
+        option->palette.setColor(QPalette::Highlight, QColor(0, 120, 215, 90));
+    }
+};
 
 }  // namespace
 
@@ -29,6 +52,7 @@ void CHexDumpDlg::OnInitDialog() {
     grid_ = new QTableView(this);
     grid_->setObjectName(QStringLiteral("1103"));
     grid_->setModel(model_);
+    grid_->setItemDelegate(new PixelCellDelegate(grid_));
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setWordWrap(false);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);

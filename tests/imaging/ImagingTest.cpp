@@ -60,6 +60,18 @@ TEST(Lut, PaletteLookupOfEveryFormReadsOnlyItsRegion) {
     std::vector<uint32_t> o8(4);
     LutPalette8u32u(bytes.data(), 4, reinterpret_cast<uint8_t*>(o8.data()), 16, {4, 1}, p8.data(), 8);
     EXPECT_EQ(o8, (std::vector<uint32_t>{p8[0], p8[1], p8[254], p8[255]}));
+    // Rows long enough for the eight-at-a-time path, with a tail and padded steps.
+    std::vector<uint8_t> wide(3 * 40);
+    for (size_t i = 0; i < wide.size(); ++i)
+        wide[i] = uint8_t(i * 37 + 11);
+    std::vector<uint32_t> wideOut(3 * 38, 0);
+    LutPalette8u32u(wide.data(), 40, reinterpret_cast<uint8_t*>(wideOut.data()), 38 * 4, {37, 3}, p8.data(),
+                    8);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 37; ++x)
+            ASSERT_EQ(wideOut[size_t(y * 38 + x)], p8[wide[size_t(y * 40 + x)]]) << x << "," << y;
+        EXPECT_EQ(wideOut[size_t(y * 38 + 37)], 0u) << "padding is not written";
+    }
     std::vector<uint8_t> o24(12);
     LutPalette8u24u(bytes.data(), 4, o24.data(), 12, {4, 1}, pal24.data(), 8);
     EXPECT_EQ(o24[9], pal24[255 * 3]);
