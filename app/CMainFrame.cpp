@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QToolBar>
@@ -205,6 +206,7 @@ void CMainFrame::createStatusBar() {
         panes_.insert(p.id, label);
     }
     panes_.value(ID_PANE_DMA)->setText(QStringLiteral("DMA Inactive"));
+    panes_.value(ID_PANE_DMA)->installEventFilter(this);
     panes_.value(ID_PANE_CAMERA)->setText(QStringLiteral("Camera offline"));
     RegisterFloatingWindow(bar);
 }
@@ -506,6 +508,16 @@ void CMainFrame::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && fullScreen_.IsOn())
         ExecuteCommand(ID_FULL_SCREEN);
     QMainWindow::keyPressEvent(event);
+}
+
+// A click on the DMA pane while the overrun notice is up explains it.
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == panes_.value(ID_PANE_DMA) && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && overrunNotified_) {
+        QTimer::singleShot(0, this, &CMainFrame::OnOverrunNoticeClicked);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {
