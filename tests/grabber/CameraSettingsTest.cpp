@@ -48,9 +48,9 @@ TEST(CameraSettings, SavedSettingsComeBackWholeWithoutLookupTables) {
     EXPECT_EQ(back.baudRate, 115200u);
     EXPECT_EQ(loaded.config.widthValid, 2048u);
     EXPECT_EQ(loaded.patternStart, 3);
-    EXPECT_EQ(loaded.rgbGainRed, 1.25);
-    EXPECT_EQ(loaded.lutLevels, nullptr);
-    EXPECT_EQ(loaded.lutValues, nullptr);
+    EXPECT_EQ(double{loaded.rgbGainRed}, 1.25);  // packed fields by value
+    EXPECT_EQ(static_cast<const int32_t*>(loaded.lutLevels), nullptr);
+    EXPECT_EQ(static_cast<const int32_t*>(loaded.lutValues), nullptr);
 }
 
 TEST(CameraSettings, AFileThatCannotBeReadChangesNothing) {

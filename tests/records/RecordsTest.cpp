@@ -40,8 +40,9 @@ TEST(Records, DefaultsOfANewChannel) {
     EXPECT_EQ(d.config.heightValid, 480u);
     EXPECT_EQ(d.config.bitDepth, 8u);
     EXPECT_EQ(GetTapFormat(&d.config.tapConfig), 1u);
-    EXPECT_EQ(d.lutLevels, nullptr);
-    EXPECT_EQ(d.rgbGainRed, 0.0);
+    // Packed fields are read by value: a reference to them would be misaligned.
+    EXPECT_EQ(static_cast<const int32_t*>(d.lutLevels), nullptr);
+    EXPECT_EQ(double{d.rgbGainRed}, 0.0);
 
     const PulseGeneratorSettings p = grabber::DefaultPulseGeneratorSettings();
     EXPECT_EQ(p.mode, 1);
