@@ -120,7 +120,7 @@ typedef struct CameraConfig {
     uint32_t heightValid;     /* lines captured per frame; must not be 0 */
     uint32_t heightPostValid; /* lines of blanking after the valid ones */
     uint32_t bitDepth;        /* bits per sample: 8, 10, 12, 14, 16; 24, 30, 36 for RGB */
-    uint32_t packed;          /* non-zero: 10 and 12-bit samples packed (see README.md) */
+    uint32_t packed;          /* non-zero: 10, 12-bit and RGB24 samples packed (README.md) */
     TapConfig tapConfig;
     uint8_t tapConfigPadding;
     uint32_t swapTaps;   /* the next four are kept in camera files; the software card */
@@ -420,7 +420,8 @@ ZAMGRB_API uint32_t GetLinkInfo(uint64_t card, uint32_t* lanes, uint32_t* speedC
  * - 254 for a configuration the card cannot take: a zero widthValid or heightValid;
  *   taps other than 1, 2, 3, 4, 8, 10 or channels other than 1, 2; a widthValid not
  *   a multiple of the taps or a heightValid not a multiple of the channels; a
- *   bitDepth of 0 or above 36; more than 80 bits per clock; Full or 80-bit modes on
+ *   bitDepth of 0 or above 36 (pass only the depths CameraConfig lists: the others
+ *   have no raw storage form); more than 80 bits per clock; Full or 80-bit modes on
  *   a card without them (ZamgrbCameraLinkMode and QueryCapability); a raw frame whose
  *   byte count does not fit FrameInfo.size;
  * - 5 when the mode needs the second Camera Link port (above 24 bits per clock) and
