@@ -125,6 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
                   R"({"cards": [{"channels": [{"camera": {"tapFormat": 10, "width": {"valid": 642}}}]}]})",
                   "/cards/0/channels/0/camera"},
         Malformed{"Empty", "", "line 1, column 1"},
+        Malformed{"NumberBeyondDouble", R"({"cards": [{"bufferMemory": 1e400}]})",
+                  "line 1, column 33: number overflow"},
         Malformed{"DuplicateIds", R"({"cards": [{"id": 5}, {"id": 5}]})", "/cards/1/id"}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <set>
 #include <stdexcept>
+#include <string_view>
 
 #include "TapGeometry.h"
 #include "machine.h"
@@ -264,6 +265,40 @@ SimCard readCard(const json& node, const std::string& path, size_t index) {
     return card;
 }
 
+// Where and why a text stops being JSON. The exception of a parse keeps the position
+// only for syntax errors, not for a number beyond the range of a double (1e400).
+class SyntaxLocator : public nlohmann::json_sax<json> {
+public:
+    size_t byte = 0;
+    std::string reason;
+
+    bool null() override { return true; }
+    bool boolean(bool) override { return true; }
+    bool number_integer(number_integer_t) override { return true; }
+    bool number_unsigned(number_unsigned_t) override { return true; }
+    bool number_float(number_float_t, const string_t&) override { return true; }
+    bool string(string_t&) override { return true; }
+    bool binary(binary_t&) override { return true; }
+    bool start_object(std::size_t) override { return true; }
+    bool key(string_t&) override { return true; }
+    bool end_object() override { return true; }
+    bool start_array(std::size_t) override { return true; }
+    bool end_array() override { return true; }
+    bool parse_error(std::size_t position, const std::string&,
+                     const nlohmann::detail::exception& e) override {
+        byte = position;
+        // Keep the reason only: drop "[json.exception...] " and "parse error at line L, column C: ".
+        std::string_view text = e.what();
+        if (size_t end = text.find("] "); end != std::string_view::npos)
+            text.remove_prefix(end + 2);
+        if (text.starts_with("parse error"))
+            if (size_t colon = text.find(": "); colon != std::string_view::npos)
+                text.remove_prefix(colon + 2);
+        reason = text;
+        return false;
+    }
+};
+
 // "line L, column C" of a byte offset, for parse errors.
 std::string lineAndColumn(const std::string& text, size_t byte) {
     size_t line = 1, column = 1;
@@ -281,15 +316,11 @@ std::string lineAndColumn(const std::string& text, size_t byte) {
 }  // namespace
 
 std::optional<Machine> parseMachine(const std::string& text, std::string& error) {
-    json root;
-    try {
-        root = json::parse(text);
-    } catch (const json::parse_error& e) {
-        std::string reason = e.what();
-        // nlohmann prefixes its own position; keep only the reason after it.
-        if (size_t colon = reason.find(": "); colon != std::string::npos)
-            reason = reason.substr(colon + 2);
-        error = lineAndColumn(text, e.byte == 0 ? 0 : e.byte - 1) + ": " + reason;
+    const json root = json::parse(text, nullptr, /*allow_exceptions=*/false);
+    if (root.is_discarded()) {
+        SyntaxLocator where;
+        json::sax_parse(text, &where);
+        error = lineAndColumn(text, where.byte == 0 ? 0 : where.byte - 1) + ": " + where.reason;
         return std::nullopt;
     }
     try {
