@@ -189,7 +189,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{"FullWithoutCapability", simtest::configFor(640, 480, 16, 10),  // 64 bits
                               R"({"cards": [{"fullDeca": false}]})"},
                       Refusal{"DecaWithoutCapability", simtest::configFor(640, 480, 8, 18),  // 80 bits
-                              R"({"cards": [{"fullDeca": false}]})"}),
+                              R"({"cards": [{"fullDeca": false}]})"},
+                      // Depths the card cannot store once crashed the frame renderer.
+                      Refusal{"DepthNine", simtest::configFor(640, 480, 9, 1), ""},
+                      Refusal{"DepthTwenty", simtest::configFor(640, 480, 20, 1), ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -24,7 +24,8 @@ uint32_t checkConfiguration(const SimCard& card, uint8_t channel, const CameraCo
         return ZAMGRB_NOT_SUPPORTED;
     if (c.widthValid % t.taps || c.heightValid % t.channels)
         return ZAMGRB_NOT_SUPPORTED;
-    if (c.bitDepth == 0 || c.bitDepth > 36)
+    // Only the depths the card can store: 8, 10, 12, 14, 16 and RGB 24, 30, 36.
+    if (!sampleStorageOf(c))
         return ZAMGRB_NOT_SUPPORTED;
     // A raw frame's byte count must fit the 32-bit size of FrameInfo.
     if (uint64_t(c.widthValid) * c.heightValid * 8 > UINT32_MAX)

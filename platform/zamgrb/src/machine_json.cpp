@@ -82,7 +82,9 @@ public:
             const std::string s = v.get<std::string>();
             size_t used = 0;
             try {
-                value = std::stoull(s, &used, 0);
+                // stoull takes blanks and a sign, and wraps "-1" to the largest value.
+                if (!s.empty() && s[0] >= '0' && s[0] <= '9')
+                    value = std::stoull(s, &used, 0);
             } catch (const std::exception&) {
                 used = 0;
             }
