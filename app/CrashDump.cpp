@@ -47,20 +47,83 @@ void writeText(int fd, const char* text) {
     }
 }
 
+// Signal-safe text building: no stdio, no locale, no allocation.
+class Text {
+public:
+    Text(char* buffer, size_t size) : buffer_(buffer), size_(size) { buffer_[0] = '\0'; }
+    Text& add(const char* text) {
+        while (*text && used_ + 1 < size_)
+            buffer_[used_++] = *text++;
+        buffer_[used_] = '\0';
+        return *this;
+    }
+    Text& add(unsigned long value, int width = 0, int base = 10) {
+        char digits[24];
+        int n = 0;
+        do {
+            digits[n++] = "0123456789abcdef"[value % unsigned(base)];
+            value /= unsigned(base);
+        } while (value && n < 24);
+        while (n < width && n < 24)
+            digits[n++] = '0';
+        while (n > 0 && used_ + 1 < size_)
+            buffer_[used_++] = digits[--n];
+        buffer_[used_] = '\0';
+        return *this;
+    }
+
+private:
+    char* buffer_;
+    size_t size_;
+    size_t used_ = 0;
+};
+
+long utcOffsetSeconds;  // local time minus UTC, taken at installation
+
+// Civil date from days since 1970-01-01 (proleptic Gregorian), without the C library.
+void civilFromDays(long days, long& year, unsigned& month, unsigned& day) {
+    days += 719468;
+    const long era = (days >= 0 ? days : days - 146096) / 146097;
+    const unsigned doe = unsigned(days - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    day = doy - (153 * mp + 2) / 5 + 1;
+    month = mp < 10 ? mp + 3 : mp - 9;
+    year = long(yoe) + era * 400 + (month <= 2);
+}
+
 void onFatalSignal(int signal, siginfo_t* info, void*) {
     makeFolders(dumpFolder);
-    const time_t now = time(nullptr);
-    struct tm local {};
-    localtime_r(&now, &local);
-    char path[sizeof dumpFolder + sizeof programBase + 128];
-    snprintf(path, sizeof path, "%s%s_%04d%02d%02d%02d%02d%02d.dmp", dumpFolder, programBase,
-             local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
-             local.tm_sec);
+    const long local = long(time(nullptr)) + utcOffsetSeconds;
+    const long days = local >= 0 ? local / 86400 : (local - 86399) / 86400;
+    const long seconds = local - days * 86400;
+    long year = 0;
+    unsigned month = 0, day = 0;
+    civilFromDays(days, year, month, day);
+    char path[sizeof dumpFolder + sizeof programBase + 32];
+    Text(path, sizeof path)
+        .add(dumpFolder)
+        .add(programBase)
+        .add("_")
+        .add(unsigned(year), 4)
+        .add(month, 2)
+        .add(day, 2)
+        .add(unsigned(seconds / 3600), 2)
+        .add(unsigned(seconds / 60 % 60), 2)
+        .add(unsigned(seconds % 60), 2)
+        .add(".dmp");
     const int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd >= 0) {
-        char head[256];
-        snprintf(head, sizeof head, "signal %d (%s)\naddress %p\nthread %ld\nbacktrace:\n", signal,
-                 strsignal(signal), info ? info->si_addr : nullptr, long(gettid()));
+        char head[160];
+        Text(head, sizeof head)
+            .add("signal ")
+            .add(unsigned(signal))
+            .add("\naddress 0x")
+            .add(reinterpret_cast<unsigned long>(info ? info->si_addr : nullptr), 0, 16)
+            .add("\nthread ")
+            .add(unsigned(gettid()))
+            .add("\nbacktrace:\n");
         writeText(fd, head);
         void* frames[64];
         const int count = backtrace(frames, 64);
@@ -86,6 +149,10 @@ std::string CrashDumpFolder() {
 void InstallCrashDumpWriter(const std::string& folder, const std::string& programName) {
     copyTruncated(dumpFolder, sizeof dumpFolder, folder);
     copyTruncated(programBase, sizeof programBase, programName);
+    const time_t now = time(nullptr);
+    struct tm local {};
+    localtime_r(&now, &local);
+    utcOffsetSeconds = local.tm_gmtoff;
     // backtrace() loads libgcc on first use, which may allocate: do it now, not in the handler.
     void* warm[1];
     backtrace(warm, 1);

@@ -129,7 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "line 1, column 33: number overflow"},
         Malformed{"DuplicateIds", R"({"cards": [{"id": 5}, {"id": 5}]})", "/cards/1/id"},
         Malformed{"SignedTextNumber", R"({"cards": [{"id": "-1"}]})", "/cards/0/id"},
-        Malformed{"BlankBeforeTextNumber", R"({"cards": [{"bufferMemory": " 4096"}]})", "/cards/0/bufferMemory"}),
+        Malformed{"BlankBeforeTextNumber", R"({"cards": [{"bufferMemory": " 4096"}]})",
+                  "/cards/0/bufferMemory"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
