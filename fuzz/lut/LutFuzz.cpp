@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const auto tables = lut::BuildTableSet(*result.lut);
         for (const int depth : lut::kDepths) {
             const lut::LutTable* table = tables->Find(depth);
-            if (table == nullptr || table->levels.size() != table->values.size()) __builtin_trap();
+            if (table == nullptr || table->levels.size() != table->values.size())
+                __builtin_trap();
         }
     } else if (result.error.empty()) {
         __builtin_trap();  // a text stream cannot fail to read

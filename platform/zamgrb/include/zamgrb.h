@@ -84,8 +84,8 @@ enum {
 #define ZAMGRB_IMAGE_FACTORY 15u
 
 /* ConvertFrame flags. */
-#define ZAMGRB_CONVERT_KEEP_DEPTH 0x01u /* deep samples as 16-bit words, value in the low bits */
-#define ZAMGRB_CONVERT_NORMALISE 0x02u  /* stretch deep monochrome to the full 16 bits */
+#define ZAMGRB_CONVERT_KEEP_DEPTH 0x01u    /* deep samples as 16-bit words, value in the low bits */
+#define ZAMGRB_CONVERT_NORMALISE 0x02u     /* stretch deep monochrome to the full 16 bits */
 #define ZAMGRB_CONVERT_FOUR_CHANNELS 0x04u /* colour as B, G, R, unused */
 
 /* colorFormat values of CameraDescription. */
@@ -228,7 +228,7 @@ typedef struct CameraFileRecord {
 
 #ifdef __cplusplus
 #define ZAMGRB_LAYOUT(type, field, offset) static_assert(offsetof(type, field) == (offset), #type "." #field)
-#define ZAMGRB_SIZE(type, size)                     \
+#define ZAMGRB_SIZE(type, size)                   \
     static_assert(sizeof(type) == (size), #type); \
     static_assert(std::is_standard_layout_v<type>, #type)
 #else
@@ -317,10 +317,14 @@ typedef enum CameraLinkMode {
 /* The one rule of the Camera Link mode: bits per clock = bitDepth x taps x channels. */
 static inline CameraLinkMode ZamgrbCameraLinkMode(uint32_t bitDepth, uint32_t taps, uint32_t channels) {
     uint64_t bits = (uint64_t)bitDepth * taps * channels;
-    if (bits <= 24) return CAMERA_LINK_BASE;
-    if (bits <= 48) return CAMERA_LINK_MEDIUM;
-    if (bits <= 64) return CAMERA_LINK_FULL;
-    if (bits <= 80) return CAMERA_LINK_DECA;
+    if (bits <= 24)
+        return CAMERA_LINK_BASE;
+    if (bits <= 48)
+        return CAMERA_LINK_MEDIUM;
+    if (bits <= 64)
+        return CAMERA_LINK_FULL;
+    if (bits <= 80)
+        return CAMERA_LINK_DECA;
     return CAMERA_LINK_NOT_ALLOWED;
 }
 

@@ -41,7 +41,8 @@ std::optional<double> PulseTrain::edgeAfter(Pulse p, double t) const {
     const double first = start + offset(p);
     uint64_t i = t < first ? 0 : uint64_t(std::floor((t - first) / period)) + 1;
     double edge = first + double(i) * period;
-    while (edge <= t) edge = first + double(++i) * period;  // rounding must not answer t itself
+    while (edge <= t)
+        edge = first + double(++i) * period;  // rounding must not answer t itself
     if (i >= count || edge >= stop)
         return std::nullopt;
     return edge;
