@@ -31,7 +31,7 @@
 #include "StringTable.h"
 #include "WindowPlacement.h"
 
-Q_LOGGING_CATEGORY(lcMainFrame, "glintrail.mainframe")
+Q_LOGGING_CATEGORY(lcMainFrame, "glintrail.mainframe", QtWarningMsg)
 
 using namespace res;
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
@@ -29,6 +30,8 @@ class FrameLog {
 public:
     FrameLog() {
         lines().clear();
+        // The frame's step records are quiet unless asked for.
+        QLoggingCategory::setFilterRules(QStringLiteral("glintrail.mainframe.info=true"));
         previous_ = qInstallMessageHandler(
             [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
                 if (type == QtInfoMsg && context.category &&
@@ -36,7 +39,10 @@ public:
                     lines() << text;
             });
     }
-    ~FrameLog() { qInstallMessageHandler(previous_); }
+    ~FrameLog() {
+        qInstallMessageHandler(previous_);
+        QLoggingCategory::setFilterRules(QString());
+    }
     static QStringList& lines() {
         static QStringList l;
         return l;
