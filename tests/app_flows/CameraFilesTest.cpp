@@ -1,0 +1,239 @@
+// Camera files of the main frame: the automatic file of each channel and when it
+// is written and read, the user's Load... and Save..., and the texts they carry.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include "CCameraParamsDlg.h"
+#include "CMainFrame.h"
+#include "CameraFiles.h"
+#include "FlowsSupport.h"
+#include "ResourceIds.h"
+
+namespace {
+
+using flows::ReadCameraFile;
+using flows::UseMachine;
+using flows::WriteCameraFile;
+
+const char* const kTwoCameras = R"({"cards": [{"channels": [{"camera": {}}, {"camera": {}}]}]})";
+
+QString automaticAlias(uint8_t channel) {
+    return ReadCameraFile(grabber::AutomaticChannelFile(channel)).settings.texts.alias;
+}
+
+class CameraFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (uint8_t channel : {uint8_t{0}, uint8_t{1}, grabber::kNoChannel})
+            QFile::remove(grabber::AutomaticChannelFile(channel));
+        RecordedMessages().clear();
+    }
+    QTemporaryDir folder_;
+};
+
+// With no card the settings live in the file of channel number -1.
+TEST_F(CameraFiles, NoCardUsesTheFileOfChannelMinusOne) {
+    UseMachine(R"({"cards": [{"openable": false}]})");
+    const QString file = grabber::AutomaticChannelFile(grabber::kNoChannel);
+    EXPECT_TRUE(file.endsWith("/channel-1.cxf")) << file.toStdString();
+    WriteCameraFile(file, "Bench", 320);
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    ASSERT_EQ(frame.cardHandle(), 0u);
+    EXPECT_EQ(frame.settings.texts.alias, "Bench") << "read on entry";
+    EXPECT_EQ(frame.cameraDescription().config.widthValid, 320u);
+    frame.settings.texts.alias = "Changed";
+    frame.close();
+    EXPECT_EQ(ReadCameraFile(file).settings.texts.alias, "Changed") << "written on close";
+}
+
+// Each text comes back whole, also after a file with longer texts was read.
+TEST_F(CameraFiles, TextsOfDifferentLengthsKeptWhole) {
+    UseMachine(kTwoCameras);
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    const QString longest(259, QLatin1Char('x'));
+    const grabber::CameraTexts cases[] = {
+        {longest, longest, longest, longest},
+        {"", "M", "A camera of medium length description", longest},
+        {"Korvan", "", "Zeile eins\nZeile zwei\twith a tab", "Kamera für Gänge – 日本"},
+        {"", "", "", ""},
+    };
+    const QString path = folder_.filePath("texts.cxf");
+    for (const grabber::CameraTexts& texts : cases) {
+        frame.settings.texts = texts;
+        frame.SaveCameraSettings(path);
+        frame.settings.texts = {"stale", "stale", "stale", "stale"};
+        frame.LoadCameraSettings(path);
+        EXPECT_EQ(frame.settings.texts.manufacturer, texts.manufacturer);
+        EXPECT_EQ(frame.settings.texts.model, texts.model);
+        EXPECT_EQ(frame.settings.texts.description, texts.description);
+        EXPECT_EQ(frame.settings.texts.alias, texts.alias);
+    }
+}
+
+// Apply writes the open channel's file whatever the card answered; a failed check
+// writes nothing; a switch writes the old channel's and reads the new one's;
+// closing writes the open channel's.
+TEST_F(CameraFiles, AutomaticFilesFollowTheChannel) {
+    UseMachine(kTwoCameras);
+    WriteCameraFile(grabber::AutomaticChannelFile(0), "Zero", 320);
+    WriteCameraFile(grabber::AutomaticChannelFile(1), "One", 480);
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    ASSERT_EQ(frame.channel(), 0);
+    EXPECT_EQ(frame.settings.texts.alias, "Zero") << "read on entry";
+    EXPECT_EQ(frame.cameraDescription().config.widthValid, 320u);
+    EXPECT_EQ(frame.cameraParams()->GetWidthValid(), 320u) << "and shown";
+    EXPECT_EQ(frame.cameraParams()->GetCameraTexts().alias, "Zero");
+
+    CCameraParamsDlg& dialog = *frame.cameraParams();
+    auto apply = [&](const QString& alias, uint32_t width, uint32_t tapFormat) {
+        CCameraParamsDlg::CameraTexts texts = dialog.GetCameraTexts();
+        texts.alias = alias;
+        dialog.SetCameraTexts(texts);
+        CameraConfig config{};
+        dialog.GetConfig(config);
+        config.widthValid = width;
+        grabber::SetTapFormat(tapFormat, config.tapConfig);
+        dialog.SetConfig(config);
+        RecordedMessages().clear();
+        frame.OnNotify(res::IDD_CAMERA_PARAMETERS, CCameraParamsDlg::kApply);
+    };
+    apply("Applied", 640, 1);
+    EXPECT_EQ(automaticAlias(0), "Applied");
+    apply("Refused", 641, 5);
+    EXPECT_EQ(RecordedMessages(), QStringList{"Invalid camera parameters."});
+    EXPECT_EQ(automaticAlias(0), "Refused") << "written whatever the card answered";
+    apply("Unchecked", 0, 1);
+    EXPECT_EQ(RecordedMessages(), QStringList{"Image width or image height can't be zero."});
+    EXPECT_EQ(automaticAlias(0), "Refused") << "a failed check writes nothing";
+    apply("Applied", 640, 1);
+
+    frame.ExecuteCommand(res::ID_CHANNEL_2);
+    ASSERT_EQ(frame.channel(), 1);
+    EXPECT_EQ(automaticAlias(0), "Applied");
+    EXPECT_EQ(frame.settings.texts.alias, "One");
+    EXPECT_EQ(frame.cameraDescription().config.widthValid, 480u);
+    EXPECT_EQ(dialog.GetWidthValid(), 480u);
+
+    frame.settings.texts.alias = "One changed";
+    frame.ExecuteCommand(res::ID_CHANNEL_1);
+    EXPECT_EQ(automaticAlias(1), "One changed");
+    EXPECT_EQ(frame.settings.texts.alias, "Applied");
+    EXPECT_EQ(frame.cameraDescription().config.widthValid, 640u);
+
+    frame.settings.texts.alias = "Closing";
+    frame.close();
+    EXPECT_EQ(automaticAlias(0), "Closing");
+    EXPECT_EQ(automaticAlias(1), "One changed");
+}
+
+// Answers the next file dialog with a path, after a look at it.
+struct FileDialogAnswer {
+    QString path;  // empty: cancel
+    QStringList filters;
+    QString suffix;
+    flows::WindowWatcher watcher{flows::OnWindow<QFileDialog>([this](QFileDialog* d) {
+        filters = d->nameFilters();
+        suffix = d->defaultSuffix();
+        if (path.isEmpty()) {
+            d->reject();
+            return;
+        }
+        // Typed, as a user would: the list's own selection may lag behind the folder.
+        for (QAbstractItemView* view : d->findChildren<QAbstractItemView*>())
+            view->clearSelection();
+        QLineEdit* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(path);
+        static_cast<QDialog*>(d)->done(QDialog::Accepted);
+    })};
+};
+
+TEST_F(CameraFiles, FailedValidationStopsTheSaveBeforeTheFileDialog) {
+    UseMachine(kTwoCameras);
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    const QString path = folder_.filePath("mine.cxf");
+    {
+        FileDialogAnswer answer{path};
+        frame.cameraParams()->SetWidthValid(0);
+        frame.OnNotify(res::IDD_CAMERA_PARAMETERS, CCameraParamsDlg::kSave);
+        EXPECT_EQ(RecordedMessages(), QStringList{"Image width or image height can't be zero."});
+        EXPECT_EQ(answer.watcher.handled(), 0) << "the file dialog opened";
+    }
+    FileDialogAnswer answer{folder_.filePath("mine")};
+    frame.cameraParams()->SetWidthValid(512);
+    frame.settings.texts.alias = "ignored";
+    CCameraParamsDlg::CameraTexts texts = frame.cameraParams()->GetCameraTexts();
+    texts.alias = "Saved";
+    frame.cameraParams()->SetCameraTexts(texts);
+    frame.OnNotify(res::IDD_CAMERA_PARAMETERS, CCameraParamsDlg::kSave);
+    ASSERT_EQ(answer.watcher.handled(), 1);
+    EXPECT_EQ(answer.filters, QStringList{"Camera XML files (*.cxf)"});
+    EXPECT_EQ(answer.suffix, "cxf");
+    const flows::StoredCamera saved = ReadCameraFile(path);
+    ASSERT_EQ(saved.status, 0u);
+    EXPECT_EQ(saved.settings.texts.alias, "Saved") << "the dialog's texts, applied first";
+    EXPECT_EQ(saved.description.config.widthValid, 512u);
+    EXPECT_EQ(automaticAlias(0), "Saved") << "the apply wrote the automatic file";
+}
+
+// The older text form of a camera file, made from one the library wrote.
+QByteArray camTextOf(const QString& cxf) {
+    QFile file(cxf);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QXmlStreamReader xml(&file);
+    QByteArray cam = "; written by the flows\n[Glintrail Camera]\n";
+    xml.readNextStartElement();  // CameraFile
+    while (xml.readNextStartElement()) {
+        QString value = xml.readElementText();
+        value.replace("\\", "\\\\").replace("\n", "\\n").replace("\t", "\\t");
+        cam += xml.name().toUtf8() + " = " + value.toUtf8() + "\n";
+    }
+    return cam;
+}
+
+TEST_F(CameraFiles, CamFilesLoadButAreNeverWritten) {
+    UseMachine(kTwoCameras);
+    const QString cxf = folder_.filePath("source.cxf");
+    WriteCameraFile(cxf, "From cam", 320);
+    const QString cam = folder_.filePath("old.cam");
+    {
+        QFile out(cam);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(camTextOf(cxf));
+    }
+    ASSERT_EQ(ReadCameraFile(cam).settings.texts.alias, "From cam") << "the .cam text is readable";
+
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    {
+        FileDialogAnswer answer{cam};
+        frame.OnNotify(res::IDD_CAMERA_PARAMETERS, CCameraParamsDlg::kLoad);
+        ASSERT_EQ(answer.watcher.handled(), 1);
+        ASSERT_EQ(answer.filters.size(), 4);
+        EXPECT_TRUE(answer.filters[0].contains("*.cam") && answer.filters[0].contains("*.cxf"));
+    }
+    EXPECT_EQ(frame.settings.texts.alias, "From cam");
+    EXPECT_EQ(frame.cameraDescription().config.widthValid, 320u);
+    EXPECT_EQ(frame.cameraParams()->GetWidthValid(), 320u);
+    EXPECT_FALSE(QFile::exists(grabber::AutomaticChannelFile(0))) << "a user load writes no automatic file";
+
+    const QString copy = folder_.filePath("copy.cam");
+    FileDialogAnswer answer{copy};
+    frame.OnNotify(res::IDD_CAMERA_PARAMETERS, CCameraParamsDlg::kSave);
+    ASSERT_EQ(answer.watcher.handled(), 1);
+    EXPECT_FALSE(QFile::exists(copy)) << "a .cam file is never written";
+    EXPECT_EQ(automaticAlias(0), "From cam");
+}
+
+}  // namespace

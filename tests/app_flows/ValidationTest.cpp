@@ -1,0 +1,102 @@
+// The checks the main frame makes when the camera parameters are applied, in
+// their order, and the messages for a configuration the card refuses.
+#include <gtest/gtest.h>
+
+#include "CCameraParamsDlg.h"
+#include "CMainFrame.h"
+#include "FlowsSupport.h"
+#include "Grabber.h"
+
+namespace {
+
+const QString k140 =
+    "Either BitDepth and Tap configuration doesn't supported\n(BitDepth*Taps*Channels shall not exceed "
+    "80bit)";
+const QString k141 =
+    "Your Glintrail Express firmware needs to be upgraded to\nversion 0.2.0.0 or greater to support medium "
+    "mode or "
+    "product of\nnumber of taps and bit depth should not exceed 24";
+const QString k142 = "The frame grabber doesn't support Full camera link mode";
+const QString k143 = "The frame grabber doesn't support 80bit (Deca) camera link mode";
+const QString k151 = "Image width or image height can't be zero.";
+const QString kInvalid = "Invalid camera parameters.";
+const QString kMedium = "Medium mode not supported on Channel 2.";
+const QString kPort2 = "Port2 is busy. It is being used by Channel 2.";
+
+// Cards: every mode; no Full or 80-bit modes; also firmware too old for medium
+// mode; the other program owns channel 2; the other program owns channel 1.
+const char* const kModern = R"({"cards": [{"channels": [{"camera": {}}, {"camera": {}}]}]})";
+const char* const kNoFullDeca =
+    R"({"cards": [{"fullDeca": false, "channels": [{"camera": {}}, {"camera": {}}]}]})";
+const char* const kOldNoFullDeca =
+    R"({"cards": [{"fullDeca": false, "firmware": "0.1.9.0", "channels": [{"camera": {}}, {"camera": {}}]}]})";
+const char* const kSecondOwned =
+    R"({"cards": [{"channels": [{"camera": {}}, {"ownedByOtherProgram": true}]}]})";
+const char* const kFirstOwned =
+    R"({"cards": [{"channels": [{"ownedByOtherProgram": true}, {"camera": {}}]}]})";
+
+struct ApplyCase {
+    const char* name;
+    const char* machine;
+    uint32_t bitDepth;
+    uint32_t tapFormat;  // 1: 1 tap, 5: 2 taps, 10: 4 taps, 17: 8 taps, 18: 10 taps
+    uint32_t width;
+    QString message;  // empty: applied without a word
+    bool applied;     // the description took the new configuration
+};
+
+void PrintTo(const ApplyCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ApplyOrder : public ::testing::TestWithParam<ApplyCase> {};
+
+TEST_P(ApplyOrder, FirstFailingCheckSpeaks) {
+    const ApplyCase& c = GetParam();
+    flows::UseMachine(c.machine);
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    ASSERT_NE(frame.cardHandle(), 0u);
+    const CameraConfig before = frame.cameraDescription().config;
+
+    CameraConfig config = before;
+    config.bitDepth = c.bitDepth;
+    config.widthValid = c.width;
+    ASSERT_EQ(grabber::SetTapFormat(c.tapFormat, config.tapConfig), ZAMGRB_OK);
+    frame.cameraParams()->SetConfig(config);
+    RecordedMessages().clear();
+
+    const bool done = frame.ApplyCameraParameters();
+    EXPECT_EQ(RecordedMessages(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
+    const CameraConfig& after = frame.cameraDescription().config;
+    if (c.applied) {
+        EXPECT_TRUE(done) << "a refusal by the card still counts as applied";
+        EXPECT_EQ(after.bitDepth, c.bitDepth);
+        EXPECT_EQ(after.widthValid, c.width);
+        EXPECT_EQ(after.tapConfig.taps, config.tapConfig.taps);
+    } else {
+        EXPECT_FALSE(done);
+        EXPECT_EQ(after.bitDepth, before.bitDepth) << "a failed check leaves the channel as it was";
+        EXPECT_EQ(after.widthValid, before.widthValid);
+        EXPECT_EQ(after.tapConfig.taps, before.tapConfig.taps);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Checks, ApplyOrder,
+    ::testing::Values(ApplyCase{"EightyBitsPassOnAFullCard", kModern, 8, 18, 640, {}, true},
+                      ApplyCase{"EightyBitsPassStepOneThenNeedDeca", kNoFullDeca, 8, 18, 640, k143, false},
+                      ApplyCase{"SixtyFourBitsNeedFull", kNoFullDeca, 8, 17, 640, k142, false},
+                      ApplyCase{"NinetySixBitsBeforeAnyCardQuery", kOldNoFullDeca, 12, 17, 640, k140, false},
+                      ApplyCase{"NinetySixBitsBeforeTheWidth", kOldNoFullDeca, 12, 17, 0, k140, false},
+                      ApplyCase{"MediumModeNeedsNewFirmware", kOldNoFullDeca, 8, 10, 640, k141, false},
+                      ApplyCase{"FirmwareBeforeTheWidth", kOldNoFullDeca, 8, 10, 0, k141, false},
+                      ApplyCase{"WidthZero", kModern, 8, 1, 0, k151, false},
+                      ApplyCase{"CardRefusesTheGeometry", kModern, 8, 5, 641, kInvalid, true},
+                      ApplyCase{"MediumModeOnChannelTwo", kFirstOwned, 8, 10, 640, kMedium, true},
+                      ApplyCase{"MediumModeOnChannelOneWhilePortTwoIsOwned", kSecondOwned, 8, 10, 640, kPort2,
+                                true},
+                      ApplyCase{"NarrowModeOnChannelTwo", kFirstOwned, 8, 1, 640, {}, true}),
+    [](const ::testing::TestParamInfo<ApplyCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
