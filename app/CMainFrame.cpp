@@ -135,7 +135,7 @@ bool CMainFrame::OnCreate() {
     restorePlacement();
     lut_.StartUp();
 
-    connect(&commandUiTimer_, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
+    connect(&commandUiTimer_, &QTimer::timeout, this, [this] { UpdateCommandUI(false); });
     commandUiTimer_.start(200);
     UpdateCommandUI();
     return true;
@@ -161,7 +161,7 @@ void CMainFrame::createActions() {
 void CMainFrame::createMenus() {
     for (const app::MenuInfo& m : app::Menus()) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.title));
-        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+        connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandUI(true); });
         for (int id : m.items) {
             if (id == 0) {
                 menu->addSeparator();
@@ -291,7 +291,8 @@ void CMainFrame::ExecuteCommand(int id) {
     OnCommand(id);
 }
 
-void CMainFrame::UpdateCommandUI() {
+void CMainFrame::UpdateCommandUI(bool withMenuTexts) {
+    withMenuTexts_ = withMenuTexts;
     for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
         appkit::CommandState state;
         state.checked = it.value()->isChecked();
@@ -398,7 +399,8 @@ bool CMainFrame::OnUpdateCommand(int id, appkit::CommandState& state) {
             const uint8_t ch = uint8_t(id - ID_CHANNEL_1);
             state.enabled = !grabbing();
             state.checked = channel() == ch;
-            state.text = channelMenuText(ch);
+            if (withMenuTexts_)
+                state.text = channelMenuText(ch);
             return true;
         }
         case ID_CAMERA_PARAMETERS:

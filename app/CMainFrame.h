@@ -56,8 +56,10 @@ public:
     void RegisterFloatingWindow(QWidget* window);
     // Runs a command as the menu, toolbar or accelerator would.
     void ExecuteCommand(int id);
-    // Refreshes enabling, check marks and texts of every command.
-    void UpdateCommandUI();
+    // Refreshes enabling, check marks and texts of every command. The Input
+    // Channel texts read the other channel's camera file, so the idle refresh
+    // of the toolbar leaves them out; a menu about to show asks for them.
+    void UpdateCommandUI(bool withMenuTexts = true);
 
     bool OnCommand(int id) override;
     bool OnUpdateCommand(int id, appkit::CommandState& state) override;
@@ -173,7 +175,9 @@ private:
     bool overrunBoxOpen = false;
     bool overrunNotified_ = false;
     bool destroyed_ = false;
-    bool fitPending_ = false;  // the window is sized to the image once it is shown
+    bool fitPending_ = false;
+    bool withMenuTexts_ = false;  // set while UpdateCommandUI wants the menu texts  // the window is sized to
+                                  // the image once it is shown
     std::unique_ptr<QSystemTrayIcon> trayIcon_;
 
     CChildView* view_ = nullptr;
