@@ -1,7 +1,5 @@
-// The flows run on the offscreen platform with one application object. Each test
-// process gets folders of its own for the profile, the automatic camera files, the
-// card aliases and the channel locks, so tests never meet even when run in parallel.
-// Every message box is recorded and answered with its first button instead of shown.
+// The flows run as the other widget tests do, each test process in a home of its
+// own, which also holds the machine descriptions it writes.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -9,19 +7,14 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 
 #include "FlowsSupport.h"
+#include "IsolatedHome.h"
 #include "MessageBox.h"
 #include "Profile.h"
 #include "zamgrb_sim.h"
-
-QStringList& RecordedMessages() {
-    static QStringList messages;
-    return messages;
-}
 
 namespace flows {
 namespace {
@@ -75,27 +68,9 @@ WindowWatcher::WindowWatcher(std::function<bool(QWidget*)> action) : action_(std
 }  // namespace flows
 
 int main(int argc, char** argv) {
-    // Private folders below the test binary's home, made before anything reads them.
-    QTemporaryDir root(QDir::homePath() + QStringLiteral("/flow-XXXXXX"));
-    if (!root.isValid())
-        return 2;
-    flows::processRoot() = root.path();
-    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"}) {
-        const QString folder = root.path() + QLatin1Char('/') + QString::fromLatin1(name);
-        QDir().mkpath(folder);
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        setenv(name, folder.toLocal8Bit().constData(), 1);
-    }
+    const testsupport::IsolatedHome home;
+    flows::processRoot() = QString::fromStdString(home.path());
     unsetenv("ZAMGRB_SIM_CONFIG");
 
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(QString::fromLatin1(appkit::kOrganization));
-    QApplication::setApplicationName(QString::fromLatin1(appkit::kApplication));
-    appkit::SetMessageHandler([](const appkit::MessageRequest& request) {
-        RecordedMessages() << request.text;
-        return request.buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::Yes;
-    });
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return RunWidgetTests(argc, argv);
 }

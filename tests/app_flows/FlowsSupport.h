@@ -11,13 +11,7 @@
 #include <ostream>
 #include <string>
 
-// The texts of the message boxes shown so far, in order; tests clear it.
-QStringList& RecordedMessages();
-
-// Readable failures for texts.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
+#include "GuiTestSupport.h"
 
 namespace flows {
 

@@ -82,12 +82,3 @@ TEST_F(CDlgLUTTest, RunAnswersTheChoiceOrNothingOnCancel) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    // Listing the tests happens without the test's environment: never need a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
