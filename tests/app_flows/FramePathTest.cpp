@@ -132,9 +132,11 @@ TEST(FramePath, AHeldFrameLockDropsFramesForDisplayOnly) {
         shownWhileHeld = viewer.gate.shownFrames() - shown;
         skippedWhileHeld = viewer.gate.skippedFrames() - skipped;
     }
+    // The counters are read one after another while the delivery goes on: the one
+    // callback in flight at either edge of the hold may be counted on one side only.
     EXPECT_GE(capturedWhileHeld, 25u) << "frames kept arriving at about 100 per second";
-    EXPECT_EQ(shownWhileHeld, 0u);
-    EXPECT_EQ(skippedWhileHeld, capturedWhileHeld);
+    EXPECT_LE(shownWhileHeld, 1u) << "only a callback that took the lock before the hold";
+    EXPECT_NEAR(double(skippedWhileHeld), double(capturedWhileHeld), 1.0);
     const uint64_t shownAfter = viewer.gate.shownFrames();
     EXPECT_TRUE(waitFor([&] { return viewer.gate.shownFrames() > shownAfter + 2; })) << "display resumes";
     ASSERT_EQ(StopGrab(camera.card(), 0), ZAMGRB_OK);
