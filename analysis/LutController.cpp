@@ -44,15 +44,7 @@ void LutController::AttachLut() {
     const LutTable* table = useLut_ && tables_ ? tables_->Find(int(host_.imageBitDepth())) : nullptr;
     if (table != nullptr && !table->empty())
         next = {table->levels.data(), table->values.data(), tables_};
-    host_.attach(next.levels, next.values);
-    // The previous set goes only now: the description no longer points into it.
-    std::lock_guard lock(attachedMutex_);
-    attached_ = std::move(next);
-}
-
-LutAttachment LutController::CurrentAttachment() const {
-    std::lock_guard lock(attachedMutex_);
-    return attached_;
+    host_.attach(next);
 }
 
 bool LutController::RunDialogLoop(LutDialogRequest request) {

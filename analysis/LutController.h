@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 
 #include "LutTables.h"
@@ -21,8 +20,9 @@ struct LutDialogRequest {
     bool enable = false;
 };
 
-// The arrays attached to the current image, and their owner: keep `owner` as long
-// as the arrays are used (for example with each frame queued for capture).
+// The arrays to attach to the current image, and their owner: whoever holds the
+// arrays keeps `owner` as long as it uses them (for example with each frame queued
+// for capture).
 struct LutAttachment {
     const int32_t* levels = nullptr;
     const int32_t* values = nullptr;
@@ -33,8 +33,9 @@ struct LutHost {
     // bitDepth of the current image's description.
     std::function<uint32_t()> imageBitDepth;
     // Sets lutLevels and lutValues of the current image's description (both null:
-    // no table), under whatever lock guards that description.
-    std::function<void(const int32_t* levels, const int32_t* values)> attach;
+    // no table) together with their owner, under whatever lock guards that
+    // description; the previous owner is released there.
+    std::function<void(const LutAttachment&)> attach;
     // Shows the settings dialog modally; no answer on Cancel.
     std::function<std::optional<LutDialogRequest>(const LutDialogRequest&)> runDialog;
     // A plain message box.
@@ -70,8 +71,6 @@ public:
     const QString& defaultFileName() const { return defaultFileName_; }
     // The tables of the last successful load (null after a failed one).
     std::shared_ptr<const LutTableSet> tables() const { return tables_; }
-    // What is attached now; safe to call from any thread.
-    LutAttachment CurrentAttachment() const;
 
 private:
     // Shows the dialog until it is cancelled or a file loads; answers whether the
@@ -83,8 +82,6 @@ private:
     QString fileName_;
     bool useLut_ = false;
     std::shared_ptr<const LutTableSet> tables_;
-    mutable std::mutex attachedMutex_;
-    LutAttachment attached_;  // kept until the next attach, whatever happens to tables_
 };
 
 }  // namespace lut

@@ -66,10 +66,11 @@ CMainFrame::CMainFrame()
                           this, [this, timeStamp] { OnImageReady(timeStamp); }, Qt::QueuedConnection);
                   }}),
       lut_({[this] { return currentImage_.description.config.bitDepth; },
-            [this](const int32_t* levels, const int32_t* values) {
+            [this](const lut::LutAttachment& attachment) {
                 std::lock_guard lock(frameLock_);
-                currentImage_.description.lutLevels = levels;
-                currentImage_.description.lutValues = values;
+                currentImage_.description.lutLevels = attachment.levels;
+                currentImage_.description.lutValues = attachment.values;
+                currentImage_.lutOwner = attachment.owner;
             },
             [this](const lut::LutDialogRequest& request) { return lut::RunLutDialog(this, request); },
             [this](const QString& text) { appkit::ShowMessage(this, text); }},

@@ -4,12 +4,17 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "PageBuffer.h"
 #include "zamgrb.h"
 
 struct CurrentImage {
     CameraDescription description{};
+    // Keeps the lookup table arrays the description points into alive; set with
+    // them under the frame lock, so whoever copies the description with it under
+    // that lock may use the arrays as long as it keeps this.
+    std::shared_ptr<const void> lutOwner;
     // The frame as the card delivered it; its size is the raw size.
     PageBuffer rawFrame;
     // The frame converted by ConvertFrame; empty until the first frame after a

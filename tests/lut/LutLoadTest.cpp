@@ -77,9 +77,9 @@ protected:
     LutController MakeController() {
         LutHost host;
         host.imageBitDepth = [this] { return bitDepth_; };
-        host.attach = [this](const int32_t* levels, const int32_t* values) {
-            levels_ = levels;
-            values_ = values;
+        host.attach = [this](const LutAttachment& attachment) {
+            levels_ = attachment.levels;
+            values_ = attachment.values;
         };
         host.showMessage = [this](const QString& text) { messages_ << text; };
         return LutController(std::move(host), {});
