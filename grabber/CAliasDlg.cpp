@@ -1,5 +1,6 @@
 #include "CAliasDlg.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -175,7 +176,23 @@ void CAliasDlg::endDialog(int result) {
         done(result);
         return;
     }
+    ending_ = true;
     close();
+    ending_ = false;
+}
+
+void CAliasDlg::closeEvent(QCloseEvent* event) {
+    // While Cancel is offered the channel is released: the window's close button
+    // is Cancel then, or the channel would stay released with nothing to take it.
+    if (!ending_ && cancelButton_ && cancelButton_->isEnabled()) {
+        NotifyOwner(kSelectorCancel);
+        if (runningModal_) {
+            event->ignore();
+            done(QDialog::Rejected);
+            return;
+        }
+    }
+    CFloatingDlg::closeEvent(event);
 }
 
 void CAliasDlg::connectRow(int row) {

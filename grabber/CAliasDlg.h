@@ -42,6 +42,7 @@ public:
 protected:
     void OnInitDialog() override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void connectRow(int row);
@@ -53,5 +54,6 @@ private:
     QTableWidget* list_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     bool runningModal_ = false;
+    bool ending_ = false;   // the selector closes itself after Connect or Cancel
     int earlyResult_ = -1;  // a result reached before the modal run showed the dialog
 };

@@ -213,16 +213,17 @@ struct CancelCase {
     std::vector<uint8_t> takenMeanwhile;  // channels another owner takes while the selector is shown
     int channel;                          // the channel re-claimed, -1 none
     QStringList messages;
+    bool closeWindow = false;  // left with the window's close button instead of Cancel
 };
 
 void PrintTo(const CancelCase& c, std::ostream* os) {
-    *os << "re-claims " << c.channel;
+    *os << "re-claims " << c.channel << (c.closeWindow ? " on close" : " on Cancel");
 }
 
 class SelectorCancel : public ::testing::TestWithParam<CancelCase> {};
 
-// While the selector is shown from the menu the channel is released; Cancel takes
-// it back, or the first channel still free.
+// While the selector is shown from the menu the channel is released; Cancel, or
+// closing the window, takes it back, or the first channel still free.
 TEST_P(SelectorCancel, ReclaimsAChannel) {
     const CancelCase& c = GetParam();
     UseMachine(machine({card("0x60", "slot A", kCameraPair)}));
@@ -244,7 +245,10 @@ TEST_P(SelectorCancel, ReclaimsAChannel) {
     RecordedMessages().clear();
     QPushButton* cancel = button(selector, "Cancel");
     ASSERT_TRUE(cancel && cancel->isEnabled());
-    cancel->click();
+    if (c.closeWindow)
+        selector->close();
+    else
+        cancel->click();
 
     EXPECT_FALSE(selector->isVisible());
     EXPECT_EQ(RecordedMessages(), c.messages);
@@ -260,6 +264,8 @@ TEST_P(SelectorCancel, ReclaimsAChannel) {
 
 INSTANTIATE_TEST_SUITE_P(Owners, SelectorCancel,
                          ::testing::Values(CancelCase{{}, 0, {}}, CancelCase{{0}, 1, {}},
-                                           CancelCase{{0, 1}, -1, {"Card busy!"}}));
+                                           CancelCase{{0, 1}, -1, {"Card busy!"}},
+                                           CancelCase{{}, 0, {}, true},
+                                           CancelCase{{0, 1}, -1, {"Card busy!"}, true}));
 
 }  // namespace
