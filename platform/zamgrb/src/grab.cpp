@@ -142,7 +142,7 @@ void GrabSession::run() {
         try {
             renderer = currentRenderer(channel_);
         } catch (const std::bad_alloc&) {
-            // The changed camera's tables do not fit: keep delivering the last picture.
+            // The changed camera's tables do not fit: keep delivering the last picture, if any.
         }
         bool bad = false;
         {
@@ -151,6 +151,11 @@ void GrabSession::run() {
                 continue;  // unplugged while the frame was on its way
             channel_.counters.cameraFrameAt.push_back(frameEnd);
             keepLastSecond(channel_.counters.cameraFrameAt, frameEnd);
+            // No picture yet and none could be built: the card lost the frame.
+            if (!renderer) {
+                ++channel_.counters.drops;
+                continue;
+            }
             // A frame the link cannot carry in time overruns the card's buffers: it is lost.
             if (double(renderer->frameBytes()) / linkBytesPerUs > interval) {
                 ++channel_.counters.overruns;
