@@ -206,8 +206,20 @@ void CMainFrame::createStatusBar() {
         bar->addWidget(label);
         panes_.insert(p.id, label);
     }
-    panes_.value(ID_PANE_DMA)->setText(QStringLiteral("DMA Inactive"));
-    panes_.value(ID_PANE_DMA)->installEventFilter(this);
+    QLabel* dma = panes_.value(ID_PANE_DMA);
+    dma->setText(QStringLiteral("DMA Inactive"));
+    dma->installEventFilter(this);
+    // The overrun mark sits before the pane's text, which stays readable beside it;
+    // the pane has room for both, so showing the mark moves no other pane.
+    const QPixmap mark = res::overrunIcon();
+    dma->setMinimumWidth(dma->minimumWidth() + mark.width() + 4);
+    overrunMark_ = new QLabel(dma);
+    overrunMark_->setObjectName(QStringLiteral("overrun-mark"));
+    overrunMark_->setPixmap(mark);
+    overrunMark_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    overrunMark_->setGeometry(3, 0, mark.width(), dma->sizeHint().height());
+    overrunMark_->setAlignment(Qt::AlignCenter);
+    overrunMark_->hide();
     panes_.value(ID_PANE_CAMERA)->setText(QStringLiteral("Camera offline"));
     RegisterFloatingWindow(bar);
 }

@@ -179,6 +179,7 @@ private:
     bool withMenuTexts_ = false;  // set while UpdateCommandUI wants the menu texts  // the window is sized to
                                   // the image once it is shown
     std::unique_ptr<QSystemTrayIcon> trayIcon_;
+    QLabel* overrunMark_ = nullptr;  // icon 144 inside the DMA pane
 
     CChildView* view_ = nullptr;
     QToolBar* toolBar_ = nullptr;

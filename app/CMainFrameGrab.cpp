@@ -248,13 +248,14 @@ void CMainFrame::SetOverrunNotice(bool show) {
         trayIcon_->show();
         trayIcon_->showMessage(LoadString(IDS_APP_NAME), kOverrunBalloon, QSystemTrayIcon::Critical,
                                kBalloonMs);
-        dma->setPixmap({});
         dma->setToolTip(kOverrunBalloon);
-        dma->setStyleSheet(QStringLiteral("QLabel { color: white; background: #c03030; }"));
+        dma->setIndent(overrunMark_->width() + 4);
+        overrunMark_->show();
     } else if (!show) {
         trayIcon_.reset();
         dma->setToolTip({});
-        dma->setStyleSheet({});
+        dma->setIndent(-1);
+        overrunMark_->hide();
     }
     overrunNotified_ = show;
 }

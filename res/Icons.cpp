@@ -74,6 +74,24 @@ QIcon applicationIcon() {
     return icon;
 }
 
+QPixmap overrunIcon() {
+    constexpr int kSize = 16;
+    QPixmap pixmap(kSize, kSize);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QColor(0x902020));
+    p.setBrush(QColor(0xd03030));
+    p.drawEllipse(QRectF(0.5, 0.5, kSize - 1.0, kSize - 1.0));
+    QFont font;
+    font.setBold(true);
+    font.setPixelSize(12);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, kSize, kSize), Qt::AlignCenter, QStringLiteral("!"));
+    return pixmap;
+}
+
 QIcon commandIcon(int commandId) {
     auto it = glyphs().find(commandId);
     if (it == glyphs().end())

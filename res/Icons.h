@@ -2,10 +2,13 @@
 #pragma once
 
 #include <QIcon>
+#include <QPixmap>
 
 namespace res {
 
 QIcon applicationIcon();
 QIcon commandIcon(int commandId);
+// Icon 144, 16 x 16: the status pane's mark while the overrun notice is up.
+QPixmap overrunIcon();
 
 }  // namespace res

@@ -150,7 +150,13 @@ TEST(GrabFlow, OverrunNoticeComesWithOverrunsAndGoesWhenFramesFlow) {
         frame.OnTimer(3);
         return frame.overrunNotified();
     })) << "the notice appears";
-    EXPECT_TRUE(frame.pane(res::ID_PANE_DMA)->toolTip().contains("overruns"));
+    QLabel* dma = frame.pane(res::ID_PANE_DMA);
+    const auto* mark = dma->findChild<QLabel*>(QStringLiteral("overrun-mark"));
+    ASSERT_NE(mark, nullptr);
+    EXPECT_TRUE(dma->toolTip().contains("overruns"));
+    EXPECT_TRUE(mark->isVisibleTo(dma)) << "the pane shows icon 144";
+    frame.OnTimer(2);
+    EXPECT_TRUE(dma->text().startsWith("DMA ")) << "beside its text";
 
     ZamgrbSimGeometry slower{};
     slower.widthValid = 1024;
@@ -164,7 +170,8 @@ TEST(GrabFlow, OverrunNoticeComesWithOverrunsAndGoesWhenFramesFlow) {
         frame.OnTimer(3);
         return !frame.overrunNotified();
     })) << "the notice goes";
-    EXPECT_TRUE(frame.pane(res::ID_PANE_DMA)->toolTip().isEmpty());
+    EXPECT_TRUE(dma->toolTip().isEmpty());
+    EXPECT_FALSE(mark->isVisibleTo(dma));
 }
 
 // A click on the notice explains it; a second click while the box is open does not
