@@ -100,29 +100,37 @@ TEST(Ownership, ChannelsOwnedByAnotherProgram) {
     CloseCard(card);
 }
 
-TEST(Aliases, PersistAcrossAReloadOfTheLibraryState) {
+// The id of the machine's first card, 0 when it lists none.
+uint64_t firstCardId() {
     void* e = nullptr;
-    ASSERT_EQ(BeginCardEnum(&e), 0u);
+    if (BeginCardEnum(&e) != 0u)
+        return 0;
     CardInfo info{};
     info.size = sizeof info;
-    ASSERT_EQ(NextCard(e, &info), 0u);
+    const uint32_t status = NextCard(e, &info);
     EndCardEnum(e);
+    return status == 0u ? info.cardId : 0;
+}
+
+TEST(Aliases, PersistAcrossAReloadOfTheLibraryState) {
+    const uint64_t cardId = firstCardId();
+    ASSERT_NE(cardId, 0u);
 
     const std::u16string alias = u"Left camera \u00e9\u4e2d";
-    ASSERT_EQ(SetCardAlias(info.cardId, alias.c_str(), 1), 0u);
-    ASSERT_EQ(SetCardAlias(info.cardId, u"only for now", 0), 0u);
+    ASSERT_EQ(SetCardAlias(cardId, alias.c_str(), 1), 0u);
+    ASSERT_EQ(SetCardAlias(cardId, u"only for now", 0), 0u);
     ZamgrbSimReload();
 
     uint32_t count = 99;
-    ASSERT_EQ(GetCardAlias(info.cardId, nullptr, &count), 0u);
+    ASSERT_EQ(GetCardAlias(cardId, nullptr, &count), 0u);
     EXPECT_EQ(count, alias.size()) << "the unstored alias is gone, the stored one stays";
     std::u16string buffer(count + 1, u'x');
     uint32_t capacity = count + 1;
-    ASSERT_EQ(GetCardAlias(info.cardId, buffer.data(), &capacity), 0u);
+    ASSERT_EQ(GetCardAlias(cardId, buffer.data(), &capacity), 0u);
     EXPECT_EQ(capacity, alias.size());
     EXPECT_EQ(std::u16string(buffer.c_str()), alias);
 
-    const uint64_t card = OpenCard(info.cardId, 0);
+    const uint64_t card = OpenCard(cardId, 0);
     count = 0;
     EXPECT_EQ(GetOpenCardAlias(card, nullptr, &count), 0u);
     EXPECT_EQ(count, alias.size());
@@ -132,6 +140,50 @@ TEST(Aliases, PersistAcrossAReloadOfTheLibraryState) {
     CloseCard(card);
     EXPECT_NE(SetCardAlias(0xBAD, u"x", 1), 0u);
 }
+
+struct AliasCase {
+    const char* name;
+    const char16_t* stored;   // u"" stores none
+    const char16_t* session;  // null: none set for this process
+    const char16_t* shown;    // null: no alias
+};
+
+void PrintTo(const AliasCase& value, std::ostream* os) {
+    *os << value.name;
+}
+
+class AliasShown : public ::testing::TestWithParam<AliasCase> {};
+
+// What GetCardAlias shows for the stored and the session alias together.
+TEST_P(AliasShown, ThroughABuffer) {
+    const AliasCase& c = GetParam();
+    ZamgrbSimReload();  // no session alias left from another case
+    const uint64_t cardId = firstCardId();
+    ASSERT_NE(cardId, 0u);
+    ASSERT_EQ(SetCardAlias(cardId, c.stored, 1), 0u);
+    if (c.session) {
+        ASSERT_EQ(SetCardAlias(cardId, c.session, 0), 0u);
+    }
+
+    char16_t buffer[32] = {u'x'};
+    uint32_t count = 32;
+    const uint32_t status = GetCardAlias(cardId, buffer, &count);
+    if (!c.shown) {
+        EXPECT_EQ(status, uint32_t(ZAMGRB_FAILED)) << "no alias";
+        EXPECT_EQ(count, 0u);
+        return;
+    }
+    ASSERT_EQ(status, 0u);
+    EXPECT_EQ(std::u16string(buffer, count), std::u16string(c.shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(Aliases, AliasShown,
+                         ::testing::Values(AliasCase{"StoredOnly", u"Stored", nullptr, u"Stored"},
+                                           AliasCase{"SessionAheadOfStored", u"Stored", u"Now", u"Now"},
+                                           AliasCase{"EmptySessionShowsTheStored", u"Stored", u"", u"Stored"},
+                                           AliasCase{"EmptySessionAndNoneStored", u"", u"", nullptr},
+                                           AliasCase{"EmptyStored", u"", nullptr, nullptr}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The Camera Link port rule: above 24 bits per clock a configuration needs channel 2's port.
 TEST(PortRule, MediumModeNeedsTheSecondPort) {

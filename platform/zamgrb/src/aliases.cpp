@@ -73,7 +73,11 @@ std::optional<std::u16string> cardAlias(uint64_t cardId) {
 bool setCardAlias(uint64_t cardId, const std::u16string& alias, bool store) {
     std::lock_guard lock(aliasMutex);
     if (!store) {
-        sessionAliases[cardId] = alias;
+        // An empty text is no alias: the stored one, if any, shows again.
+        if (alias.empty())
+            sessionAliases.erase(cardId);
+        else
+            sessionAliases[cardId] = alias;
         return true;
     }
     makeFolders(dataFolder());
