@@ -3,7 +3,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "SimMachine.h"
 
@@ -206,6 +208,40 @@ TEST(PortRule, MediumModeNeedsTheSecondPort) {
     }
     OwnedChannel ch1(0);
     EXPECT_EQ(ConfigureChannel(ch1.card, 0, &medium), 0u) << "channel 2 free";
+}
+
+// Channel 1's port rule asks whether channel 2 is owned; asking must never make
+// channel 2 busy for someone opening it at that moment.
+TEST(PortRule, AskingAboutTheSecondPortNeverTakesIt) {
+    const CameraConfig medium = simtest::configFor(40, 8, 12, 10);  // 4 taps x 12 bits
+    OwnedChannel ch1(0);
+    ASSERT_EQ(ch1.openStatus, 0u);
+    ASSERT_EQ(ZamgrbSimSetCameraConnected(ch1.card, 0, 0), 0u)
+        << "no frames to render: ask as often as possible";
+    std::atomic<bool> stop{false};
+    std::atomic<uint64_t> asked{0};
+    std::thread prober([&] {
+        while (!stop) {
+            ConfigureChannel(ch1.card, 0, &medium);
+            ++asked;
+        }
+    });
+    while (asked == 0)
+        std::this_thread::yield();
+    const uint64_t other = OpenDefaultCard();
+    uint32_t busy = 0;
+    for (int i = 0; i < 5000; ++i) {
+        if (OpenChannel(other, 1) != 0u) {
+            ++busy;
+            continue;
+        }
+        CloseChannel(other, 1);
+    }
+    stop = true;
+    prober.join();
+    CloseCard(other);
+    ZamgrbSimSetCameraConnected(ch1.card, 0, 1);
+    EXPECT_EQ(busy, 0u) << "of 5000 openings of a free channel, while asked " << asked << " times";
 }
 
 struct Refusal {

@@ -1,10 +1,10 @@
 #include "ownership.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -28,13 +28,24 @@ std::string lockPath(uint64_t cardId, uint8_t channel) {
     return runtimeFolder() + name;
 }
 
+// An exclusive lock on the whole file, owned by the open file description: it conflicts
+// with every other open of the file, in this process too, and goes with the last close
+// of its own descriptor (a classic fcntl lock would go with any close, the probe's too).
+struct flock wholeFile() {
+    struct flock range {};
+    range.l_type = F_WRLCK;
+    range.l_whence = SEEK_SET;
+    return range;  // l_start 0 and l_len 0: to the end, however long; l_pid 0 as required
+}
+
 }  // namespace
 
 std::optional<ChannelLock> ChannelLock::tryAcquire(uint64_t cardId, uint8_t channel) {
     int fd = open(lockPath(cardId, channel).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
         return std::nullopt;
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    struct flock range = wholeFile();
+    if (fcntl(fd, F_OFD_SETLK, &range) != 0) {
         close(fd);
         return std::nullopt;
     }
@@ -53,11 +64,18 @@ ChannelLock& ChannelLock::operator=(ChannelLock&& other) noexcept {
 
 ChannelLock::~ChannelLock() {
     if (fd_ >= 0)
-        close(fd_);  // closing the last descriptor releases the flock
+        close(fd_);  // closing the last descriptor releases the lock
 }
 
 bool channelLockHeld(uint64_t cardId, uint8_t channel) {
-    return !ChannelLock::tryAcquire(cardId, channel);
+    // Only asks: taking the lock to look would make a concurrent OpenChannel answer busy.
+    int fd = open(lockPath(cardId, channel).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno != ENOENT;  // never created: never owned; unreadable: assume owned
+    struct flock range = wholeFile();
+    const bool held = fcntl(fd, F_OFD_GETLK, &range) != 0 || range.l_type != F_UNLCK;
+    close(fd);
+    return held;
 }
 
 }  // namespace zamgrb

@@ -1,5 +1,6 @@
-// Channel ownership between processes: one flock per card and channel in the
-// user's runtime folder. The kernel drops the lock when its owner exits or dies.
+// Channel ownership between processes: one open-file-description lock (fcntl
+// F_OFD_SETLK) per card and channel on a file in the user's runtime folder. The kernel
+// drops the lock when its owner exits or dies; others can ask about it without taking it.
 #pragma once
 
 #include <cstdint>
@@ -24,7 +25,8 @@ private:
     int fd_ = -1;
 };
 
-// True when some open file (of any process, this one included) holds the lock.
+// True when some open file (of any process, this one included) holds the lock; asks
+// without taking it, so it never makes a concurrent tryAcquire fail.
 bool channelLockHeld(uint64_t cardId, uint8_t channel);
 
 }  // namespace zamgrb
