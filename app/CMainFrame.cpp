@@ -59,12 +59,10 @@ constexpr PaneInfo kPanes[] = {
 
 // The tool dialogs exist as objects from the start; their windows come later.
 CMainFrame::CMainFrame()
-    : frameGate_(currentImage_, frameLock_,
-                 {nullptr, nullptr,
-                  [this](uint32_t timeStamp) {
-                      QMetaObject::invokeMethod(
-                          this, [this, timeStamp] { OnImageReady(timeStamp); }, Qt::QueuedConnection);
-                  }}),
+    : frameGate_(
+          currentImage_, frameLock_,
+          {nullptr, nullptr,
+           [this] { QMetaObject::invokeMethod(this, &CMainFrame::OnImageReady, Qt::QueuedConnection); }}),
       lut_({[this] { return currentImage_.description.config.bitDepth; },
             [this](const lut::LutAttachment& attachment) {
                 std::lock_guard lock(frameLock_);

@@ -105,7 +105,7 @@ public slots:
     // The overrun explanation box (a click on the notice or on the DMA pane).
     void OnOverrunNoticeClicked();
     // Queued from the card's delivery thread: a new frame is in the current image.
-    void OnImageReady(quint32 timeStamp);
+    void OnImageReady();
     // Queued from the saving thread: capture ended, progress, out of memory.
     void OnCaptureFinished();
     void OnCaptureProgress(int queued);

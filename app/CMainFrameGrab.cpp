@@ -150,7 +150,7 @@ void CMainFrame::grabSequence() {
     StartStopGrab();
 }
 
-void CMainFrame::OnImageReady(quint32 timeStamp) {
+void CMainFrame::OnImageReady() {
     frameGate_.ImageReadyTaken();
     std::lock_guard lock(frameLock_);
     if (snapPending) {
@@ -160,7 +160,7 @@ void CMainFrame::OnImageReady(quint32 timeStamp) {
         StartStopGrab();
     }
     if (statistics_->IsCreated())
-        statistics_->SetTimeStamp(timeStamp);
+        statistics_->SetTimeStamp(currentImage_.timeStamp);  // of the frame shown, the newest
     frameSeen = true;
     const CImageReadyHint hint(&currentImage_);
     view_->OnUpdate(nullptr, 0, &hint);

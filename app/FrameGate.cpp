@@ -31,8 +31,9 @@ void FrameGate::OnFrame(const FrameInfo& frame) {
         return;
     }
     std::memcpy(image_.rawFrame.data(), frame.data, frame.size);
+    image_.timeStamp = frame.timeStamp;
     lock.unlock();
     shown_.fetch_add(1, std::memory_order_relaxed);
     if (!readyPending_.exchange(true, std::memory_order_acq_rel) && hooks_.postImageReady)
-        hooks_.postImageReady(frame.timeStamp);
+        hooks_.postImageReady();
 }

@@ -19,7 +19,7 @@ public:
         // True while a capture freezes the live view.
         std::function<bool()> freezeLive;
         // Queues the image-ready call to the user-interface thread.
-        std::function<void(uint32_t timeStamp)> postImageReady;
+        std::function<void()> postImageReady;
     };
 
     FrameGate(CurrentImage& image, std::mutex& frameLock, Hooks hooks);

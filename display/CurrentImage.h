@@ -17,6 +17,8 @@ struct CurrentImage {
     std::shared_ptr<const void> lutOwner;
     // The frame as the card delivered it; its size is the raw size.
     PageBuffer rawFrame;
+    // The card's time stamp of the frame in rawFrame.
+    uint32_t timeStamp = 0;
     // The frame converted by ConvertFrame; empty until the first frame after a
     // format reset.
     PageBuffer pixelData;

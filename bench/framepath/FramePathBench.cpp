@@ -51,7 +51,7 @@ struct Viewer {
             image, frameLock,
             FrameGate::Hooks{[this](const FrameInfo&) { captured.fetch_add(1, std::memory_order_relaxed); },
                              nullptr,
-                             [this](uint32_t) {
+                             [this] {
                                  QMetaObject::invokeMethod(
                                      &receiver, [this] { OnImageReady(); }, Qt::QueuedConnection);
                              }});

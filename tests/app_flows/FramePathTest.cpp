@@ -74,7 +74,7 @@ struct Viewer {
                         frameNumbers.push_back(frame.frameNumber);
                         captured.fetch_add(1);
                     },
-                    nullptr, [this](uint32_t) { posted.fetch_add(1); }}};
+                    nullptr, [this] { posted.fetch_add(1); }}};
 
     uint32_t StartGrab(uint64_t card) { return ::StartGrab(card, 0, 1, &FrameGate::FrameCallback, &gate); }
 };

@@ -14,8 +14,7 @@ struct Probe {
 };
 
 FrameGate::Hooks hooksFor(Probe& p) {
-    return {[&p](const FrameInfo&) { ++p.captured; }, [&p] { return p.freeze.load(); },
-            [&p](uint32_t) { ++p.posted; }};
+    return {[&p](const FrameInfo&) { ++p.captured; }, [&p] { return p.freeze.load(); }, [&p] { ++p.posted; }};
 }
 
 FrameInfo frame(const std::vector<uint8_t>& bytes, uint32_t status = 0) {
@@ -72,10 +71,13 @@ TEST(FrameGate, OneImageReadyCallWaitsAtATime) {
     std::vector<uint8_t> bytes(100);
     for (int i = 0; i < 5; ++i) {
         bytes[0] = uint8_t(i);
-        gate.OnFrame(frame(bytes));
+        FrameInfo f = frame(bytes);
+        f.timeStamp = uint32_t(1000 + i);
+        gate.OnFrame(f);
     }
     EXPECT_EQ(probe.posted, 1) << "a slow user interface does not pile up calls";
     EXPECT_EQ(image.rawFrame.data()[0], 4) << "the buffer holds the newest frame";
+    EXPECT_EQ(image.timeStamp, 1004u) << "and its time stamp, not the one of the frame that posted";
     gate.ImageReadyTaken();
     gate.OnFrame(frame(bytes));
     EXPECT_EQ(probe.posted, 2);
