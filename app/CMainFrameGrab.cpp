@@ -132,6 +132,8 @@ void CMainFrame::StartStopGrab() {
         // The capture's start/stop handler ends a running capture here once capture lands.
     } else if (grabber::StartGrab(card_.get(), channel_, &FrameGate::FrameCallback, &frameGate_) !=
                ZAMGRB_OK) {
+        // Whatever refused the start, the card is left not grabbing, as the button says.
+        grabber::StopGrab(card_.get(), channel_);
         setGrabOn(false);
     }
     UpdateCameraStatus();
@@ -140,6 +142,9 @@ void CMainFrame::StartStopGrab() {
 
 void CMainFrame::snapImage() {
     snapPending = true;
+    // During a sequence the card already grabs: the next frame shown ends it.
+    if (grabOn())
+        return;
     setGrabOn(true);
     StartStopGrab();
 }

@@ -55,6 +55,25 @@ TEST(GrabFlow, SnapShowsOneFrameAndEndsWithStartGrabOff) {
     EXPECT_EQ(frame.pane(res::ID_PANE_DMA)->text(), "DMA Inactive");
 }
 
+// Snap while a sequence runs ends the sequence after the next frame, and the card
+// stops with the button.
+TEST(GrabFlow, SnapDuringASequenceEndsItAfterTheNextFrame) {
+    UseMachine(R"({"cards": [{"channels": [{"camera": {"framePeriodUs": 50000}}]}]})");
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    ASSERT_TRUE(frame.cameraParams()->IsGrabOn());
+    ASSERT_TRUE(WaitUntil([&] { return frame.frameGate().shownFrames() > 0; }));
+
+    frame.ExecuteCommand(res::ID_SNAP_IMAGE);
+    ASSERT_TRUE(WaitUntil([&] { return !frame.cameraParams()->IsGrabOn(); }));
+    settle(100ms);
+    const uint32_t stopped = grabbingCount(frame);
+    settle(300ms);  // six frame periods
+    EXPECT_EQ(grabbingCount(frame), stopped) << "the card grabs no more";
+    frame.UpdateCommandUI();
+    EXPECT_FALSE(frame.action(res::ID_GRAB_SEQUENCE)->isChecked());
+}
+
 // Outside full screen a zero width or height never reaches the card: the grab
 // goes on with the configuration in force.
 TEST(GrabFlow, ZeroSizeOutsideFullScreenLeavesTheCardAlone) {
