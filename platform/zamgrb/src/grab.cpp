@@ -169,10 +169,19 @@ void GrabSession::run() {
             }
         }
 
+        const uint8_t* data = nullptr;
+        try {
+            data = renderer->frame(k);
+        } catch (const std::bad_alloc&) {
+            // No memory for the picture: the card lost the frame, the thread goes on.
+            std::lock_guard lock(channel_.mutex);
+            ++channel_.counters.drops;
+            continue;
+        }
         FrameInfo info{};
         info.frameNumber = uint32_t(k & 0xFFFF);
         info.timeStamp = uint32_t(uint64_t(frameEnd));
-        info.data = renderer->frame(k);
+        info.data = data;
         info.size = uint32_t(renderer->frameBytes());
         info.status = bad ? kBadFrameStatus : 0;
         callback_(context_, &info);
