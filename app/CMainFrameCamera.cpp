@@ -11,6 +11,7 @@
 #include "CameraFiles.h"
 #include "CameraParamsRules.h"
 #include "CameraValidation.h"
+#include "DisplayEffects.h"
 #include "MessageBox.h"
 #include "StringTable.h"
 
@@ -100,6 +101,8 @@ void CMainFrame::LoadChannelFiles() {
         plcTestDialog_->LoadSettings(grabber::AutomaticChannelFile(channel_, QStringLiteral(".plc")));
     // A loaded description keeps the lookup table in use.
     lut_.AttachLut();
+    // The display effects may have been changed by another window meanwhile.
+    display::LoadDisplayEffects();
 }
 
 void CMainFrame::userLoadCameraFile() {

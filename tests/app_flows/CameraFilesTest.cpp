@@ -12,7 +12,9 @@
 #include "CCameraParamsDlg.h"
 #include "CMainFrame.h"
 #include "CameraFiles.h"
+#include "DisplayEffects.h"
 #include "FlowsSupport.h"
+#include "Profile.h"
 #include "ResourceIds.h"
 
 namespace {
@@ -36,6 +38,22 @@ protected:
     }
     QTemporaryDir folder_;
 };
+
+// Loading a channel's files also reads the display effects again.
+TEST_F(CameraFiles, ChannelSwitchReadsTheDisplayEffectsAgain) {
+    UseMachine(kTwoCameras);
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    frame.ExecuteCommand(res::ID_GRAB_SEQUENCE);
+    appkit::Profile::WriteInt("HistoFrame", "bColor", 1);
+    appkit::Profile::WriteInt("HistoFrame", "s_nLimB_1", 200);
+    frame.ExecuteCommand(res::ID_CHANNEL_2);
+    ASSERT_EQ(frame.channel(), 1);
+    EXPECT_TRUE(display::Effects().colorize);
+    EXPECT_EQ(display::Effects().limB1, 200);
+    appkit::Profile::WriteInt("HistoFrame", "bColor", 0);
+    appkit::Profile::WriteInt("HistoFrame", "s_nLimB_1", 0);
+}
 
 // With no card the settings live in the file of channel number -1.
 TEST_F(CameraFiles, NoCardUsesTheFileOfChannelMinusOne) {
