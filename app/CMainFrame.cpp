@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QStatusBar>
@@ -125,6 +126,7 @@ bool CMainFrame::OnCreate() {
     // Live pictures from the start: the channel grabs as soon as it is configured.
     cameraParams_->SetGrabOn(true);
     Reconfigure();
+    createPoclDialog();
 
     for (int i = 0; i < 3; ++i) {
         timers_[i].setInterval(kTimerPeriodMs);
@@ -259,19 +261,26 @@ void CMainFrame::SetUpControlDialogs() {
         ccControl_->Create(this);
         RegisterFloatingWindow(ccControl_.get());
     }
+}
 
+// After the channel's files are loaded, so the dialog learns the configuration in force.
+void CMainFrame::createPoclDialog() {
+    poclDialog_ = plugin_.createPoCLDialog();
     if (!poclDialog_)
-        poclDialog_ = plugin_.createPoCLDialog();
-    if (poclDialog_ && !poclDialog_->window()) {
-        const CameraConfig& c = currentImage_.description.config;
-        poclDialog_->SetCard(card_.get(), channel(), c.bitDepth * c.tapConfig.taps * c.tapConfig.channels);
-        if (!poclDialog_->Create(this)) {
-            poclDialog_.reset();
-        } else {
-            actions_.value(ID_POCL)->setText(poclDialog_->GetName());
-            RegisterFloatingWindow(poclDialog_->window());
-        }
+        return;
+    poclDialog_->SetCard(card_.get(), channel(), bitProduct());
+    if (!poclDialog_->Create(this)) {
+        poclDialog_.reset();
+        return;
     }
+    QAction* pocl = actions_.value(ID_POCL);
+    pocl->setText(poclDialog_->GetName());
+    // Its menu item goes before "Lookup table", in the menu that holds that.
+    QAction* lookupTable = actions_.value(ID_LOOKUP_TABLE);
+    for (QObject* owner : lookupTable->associatedObjects())
+        if (auto* menu = qobject_cast<QMenu*>(owner))
+            menu->insertAction(lookupTable, pocl);
+    RegisterFloatingWindow(poclDialog_->window());
 }
 
 void CMainFrame::checkFirmware() {

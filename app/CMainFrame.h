@@ -150,6 +150,7 @@ private:
     void checkFirmware();
     void restorePlacement();
     void SetUpControlDialogs();
+    void createPoclDialog();
     void toggleDialog(QWidget* dialog);
     void resetDialogPositions();
     void showAbout();
