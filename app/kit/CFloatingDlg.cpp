@@ -69,13 +69,13 @@ void CFloatingDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (storedPosition_)
         move(*std::exchange(storedPosition_, std::nullopt));
-    // A dialog stored on a screen that is gone comes back into view.
+    // A dialog stored on a screen that is gone comes back into view on the nearest one.
     const QRect frame = frameGeometry();
-    QScreen* screen = QGuiApplication::screenAt(frame.center());
-    if (!screen)
-        screen = this->screen();
-    if (screen)
-        move(appkit::MoveIntoWorkArea(frame, screen->availableGeometry()));
+    QList<QRect> workAreas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        workAreas << screen->availableGeometry();
+    if (const QRect work = appkit::NearestWorkArea(frame, workAreas); !work.isNull())
+        move(appkit::MoveIntoWorkArea(frame, work));
     shown = 1;
 }
 

@@ -53,6 +53,30 @@ WindowPlacement WindowPlacement::of(const QWidget& window, uint32_t showCmd) {
     return p;
 }
 
+QRect NearestWorkArea(const QRect& frame, const QList<QRect>& workAreas) {
+    const auto overlap = [&](const QRect& area) {
+        const QRect common = area.intersected(frame);
+        return int64_t(common.width()) * common.height();
+    };
+    // Squared distance between the rectangles: 0 when they touch or overlap.
+    const auto distance = [&](const QRect& area) {
+        const int64_t dx = std::max({0, area.left() - frame.right(), frame.left() - area.right()});
+        const int64_t dy = std::max({0, area.top() - frame.bottom(), frame.top() - area.bottom()});
+        return dx * dx + dy * dy;
+    };
+    QRect best;
+    int64_t bestOverlap = 0, bestDistance = 0;
+    for (const QRect& area : workAreas) {
+        const int64_t o = overlap(area), d = distance(area);
+        if (best.isNull() || o > bestOverlap || (o == bestOverlap && o == 0 && d < bestDistance)) {
+            best = area;
+            bestOverlap = o;
+            bestDistance = d;
+        }
+    }
+    return best;
+}
+
 QPoint MoveIntoWorkArea(const QRect& frame, const QRect& workArea) {
     const int workRight = workArea.left() + workArea.width();
     const int workBottom = workArea.top() + workArea.height();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QRect>
 #include <cstdint>
 #include <optional>
@@ -35,5 +36,9 @@ struct WindowPlacement {
 // Where a window of the given frame rectangle lands when moved into a work area:
 // left = max(work left, min(left, work right - width)), the same for top.
 QPoint MoveIntoWorkArea(const QRect& frame, const QRect& workArea);
+
+// The work area nearest a frame rectangle: the one it overlaps most, else the one
+// closest to it. An empty rectangle when there is none.
+QRect NearestWorkArea(const QRect& frame, const QList<QRect>& workAreas);
 
 }  // namespace appkit

@@ -114,6 +114,26 @@ TEST(WorkArea, MoveIntoWorkAreaKeepsTheWindowWhole) {
         EXPECT_EQ(appkit::MoveIntoWorkArea(c.frame, work), c.expected) << c.frame.x() << "," << c.frame.y();
 }
 
+// Two screens side by side, the second lower and smaller.
+TEST(WorkArea, NearestWorkAreaOfAFrame) {
+    const QRect left(0, 0, 1000, 800), right(1000, 200, 800, 600);
+    struct Case {
+        const char* name;
+        QRect frame;
+        QRect expected;
+    };
+    for (const Case& c : {Case{"inside the second", {1200, 300, 100, 100}, right},
+                          Case{"mostly on the first", {900, 300, 200, 100}, left},
+                          Case{"mostly on the second", {950, 300, 200, 100}, right},
+                          Case{"beyond the right edge", {2500, 500, 100, 100}, right},
+                          Case{"below the first only", {100, 1500, 100, 100}, left},
+                          Case{"far above, nearer the first", {-400, -900, 100, 100}, left}}) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(appkit::NearestWorkArea(c.frame, {left, right}), c.expected);
+    }
+    EXPECT_TRUE(appkit::NearestWorkArea({0, 0, 10, 10}, {}).isNull()) << "no screen";
+}
+
 TEST_F(FloatingDlgTest, ClosingHidesAndTheKeysDoNothing) {
     ProbeDlg dlg(1);
     dlg.Create(nullptr);
