@@ -136,6 +136,9 @@ void CMainFrame::StartStopGrab() {
         grabber::StopGrab(card_.get(), channel_);
         setGrabOn(false);
     }
+    // A snap ends with the grab, however it ends: the next grab is a sequence.
+    if (!grabOn())
+        snapPending = false;
     UpdateCameraStatus();
     SetOverrunNotice(false);
 }

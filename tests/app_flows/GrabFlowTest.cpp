@@ -74,6 +74,25 @@ TEST(GrabFlow, SnapDuringASequenceEndsItAfterTheNextFrame) {
     EXPECT_FALSE(frame.action(res::ID_GRAB_SEQUENCE)->isChecked());
 }
 
+// A snap the card refuses is over: the next grab started runs on.
+TEST(GrabFlow, AFailedSnapLeavesTheNextGrabASequence) {
+    UseMachine(
+        R"({"cards": [{"bufferMemory": 1000000, "channels": [{"camera": {"framePeriodUs": 20000}}]}]})");
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    frame.ExecuteCommand(res::ID_SNAP_IMAGE);
+    ASSERT_FALSE(frame.cameraParams()->IsGrabOn()) << "four 640 x 480 buffers do not fit";
+
+    CameraConfig config = frame.cameraDescription().config;
+    config.widthValid = 320;
+    config.heightValid = 240;
+    frame.cameraParams()->SetConfig(config);
+    frame.cameraParams()->SetGrabOn(true);
+    ASSERT_TRUE(frame.ApplyCameraParameters()) << RecordedMessages().join('|').toStdString();
+    ASSERT_TRUE(WaitUntil([&] { return frame.frameGate().shownFrames() >= 3; }));
+    EXPECT_TRUE(frame.cameraParams()->IsGrabOn());
+}
+
 // Outside full screen a zero width or height never reaches the card: the grab
 // goes on with the configuration in force.
 TEST(GrabFlow, ZeroSizeOutsideFullScreenLeavesTheCardAlone) {
