@@ -106,10 +106,12 @@ void CMainFrame::fitWindowToImage() {
     const double zoom = view_->zoom();
     const QSize decoration = frameGeometry().size() - size();
     const QSize chrome = size() - view_->viewport()->size() + decoration;
+    // The work area caps the window anyway; the cap here only keeps the sum an int.
+    const auto extent = [zoom](uint32_t pixels) { return int(std::min(std::trunc(pixels * zoom), 1e9)); };
     // Never narrower than the status bar's panes.
-    int cx = std::max(int(std::trunc(config.widthValid * zoom)) + chrome.width(),
+    int cx = std::max(extent(config.widthValid) + chrome.width(),
                       statusBar()->sizeHint().width() + decoration.width());
-    int cy = int(std::trunc(config.heightValid * zoom)) + chrome.height();
+    int cy = extent(config.heightValid) + chrome.height();
     const QScreen* screen = this->screen();
     if (!screen)
         return;

@@ -30,6 +30,10 @@ namespace {
 constexpr int kOverlayPeriodMs = 40;
 // The scroll extent must stay inside the scroll bars' integer range.
 constexpr double kMaxExtent = 1 << 30;
+// An image pixel is at most this many screen pixels wide: the display buffer of a
+// region holds whole image pixels, so a larger zoom would make it grow to
+// gigabytes for the one or two pixels in view.
+constexpr double kMaxZoom = 256;
 const QColor kGridColour(0x00, 0x00, 0x40);    // COLORREF 0x400000
 const QColor kSelectionColour(0xFF, 0xFF, 0);  // COLORREF 0x00FFFF
 const QPoint kUnset(-1, -1);
@@ -118,6 +122,9 @@ void CChildView::Relayout(bool formatReset) {
     }
     BuildPalette();
     const QSize size = imageSize();
+    // A larger image at the same zoom may not fit the scroll range: zoom out until it does.
+    while (size.width() * zoom_ > kMaxExtent || size.height() * zoom_ > kMaxExtent)
+        zoom_ /= 2;
     SetScrollSizes(QSize(int(size.width() * zoom_), int(size.height() * zoom_)));
     viewport()->update();
     ReleaseDisplayBuffer();
@@ -191,7 +198,7 @@ void CChildView::SetHighMarker(int level) {
 
 void CChildView::SetZoom(double z) {
     const QSize size = imageSize();
-    if (!(z > 0) || !std::isfinite(z) || !std::isfinite(1.0 / z) || size.width() * z > kMaxExtent ||
+    if (!(z > 0) || z > kMaxZoom || !std::isfinite(1.0 / z) || size.width() * z > kMaxExtent ||
         size.height() * z > kMaxExtent)
         return;
     QRect client = viewport()->rect();

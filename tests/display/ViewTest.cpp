@@ -73,6 +73,22 @@ TEST(View, ZoomStepsAndFixedZoomChecks) {
         EXPECT_FALSE(State(v, id).checked);
 }
 
+// Zoom in stops where an image pixel is 256 screen pixels wide; an image that
+// grows beyond the scroll range at the zoom in force makes the view zoom out.
+TEST(View, ZoomLimits) {
+    ViewFixture f;
+    f.Ramp8(640, 480);
+    CChildView& v = *f.view;
+    for (int i = 0; i < 12; ++i)
+        v.OnCommand(ID_ZOOM_IN);
+    EXPECT_EQ(v.zoom(), 256.0);
+    EXPECT_EQ(v.scrollSize(), QSize(640 * 256, 480 * 256));
+
+    f.Ramp8(1 << 23, 1);  // at 256 the extent would be 2^31
+    EXPECT_EQ(v.zoom(), 128.0);
+    EXPECT_EQ(v.scrollSize(), QSize(1 << 30, 128));
+}
+
 TEST(View, ZoomKeepsTheCentrePixel) {
     ViewFixture f;
     f.Ramp8(640, 480);
