@@ -10,6 +10,8 @@
 
 #include "zamgrb.h"
 
+constexpr uint8_t kStale = 0xEE;
+
 struct Converted {
     uint32_t status = 0;
     uint64_t rowStep = 0;
@@ -31,7 +33,9 @@ inline Converted convert(const CameraDescription& d, const std::vector<uint8_t>&
     auto exactRaw = std::make_unique<uint8_t[]>(raw.size());
     std::memcpy(exactRaw.get(), raw.data(), raw.size());
     const size_t size = out.rowStep * d.config.heightValid;
+    // Stale bytes, as in a pixel buffer the viewer reuses from frame to frame.
     auto destination = std::make_unique<uint8_t[]>(size);
+    std::memset(destination.get(), kStale, size);
     uint64_t step = 0;
     out.status = ConvertFrame(&d, exactRaw.get(), destination.get(), &step, flags, &out.bitsPerPixel);
     if (step != out.rowStep)

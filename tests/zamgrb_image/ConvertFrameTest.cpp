@@ -284,3 +284,29 @@ TEST(ConvertFrame, LookupTableRunsOnRgb24) {
         EXPECT_EQ(c.at(x, 0, 3, 1, 2), 255 - x);
     }
 }
+
+// A colour pattern whose layout leaves every other line without a sample: the
+// demosaic must see zeros there, not whatever the heap held before.
+TEST(ConvertFrame, PatternLayoutsThatLeaveLinesEmptyDemosaicZeros) {
+    TapConfig interlacedOpposite{2, 0, 1, 0, 1, 1, 0, 0, 0, 0, 0};
+    for (uint8_t format : {ZAMGRB_COLOR_BAYER, ZAMGRB_COLOR_TRUESENSE})
+        for (uint32_t depth : {8u, 10u}) {
+            SCOPED_TRACE("colour format " + std::to_string(format) + ", " + std::to_string(depth) + " bits");
+            CameraDescription d = rawframe::describe(64, 64, depth, false, interlacedOpposite);
+            d.colorFormat = format;
+            const size_t frameBytes = 64 * 64 * (depth + 7) / 8;  // also the demosaic's work buffer
+            const std::vector<uint8_t> zeros(frameBytes, 0);
+            // Marked blocks of that size, every other one freed, for the
+            // allocator to hand out again.
+            std::vector<std::unique_ptr<uint8_t[]>> blocks;
+            for (int k = 0; k < 32; ++k) {
+                blocks.push_back(std::make_unique<uint8_t[]>(frameBytes));
+                std::memset(blocks.back().get(), 0xAB, frameBytes);
+            }
+            for (size_t k = 0; k < blocks.size(); k += 2)
+                blocks[k].reset();
+            const Converted c = convert(d, zeros, 0);
+            ASSERT_EQ(c.status, 0u);
+            EXPECT_EQ(std::count(c.pixels.begin(), c.pixels.end(), 0), ptrdiff_t(c.pixels.size()));
+        }
+}

@@ -66,5 +66,31 @@ inline std::vector<CustomOrder> customOrders() {
          {{0, 1}, {1, 1}, {0, 0}, {1, 0}}},
         // Width not a multiple of the taps: the last column receives nothing.
         {"UncoveredColumn", config(1, 0, 0, 0, 0, 2, 2, 0, 0, 0, 0), 5, 1, {{0, 0}, {1, 0}, {2, 0}, {3, 0}}},
+        // Overlapping layouts: two channels or taps land on the same pixels (the
+        // later sample wins) and the rest receive nothing.
+        // Interlaced, channel 2 bottom-up: both channels take the even lines.
+        {"InterlacedOppositeDirections",
+         config(2, 0, 1, 0, 1, 1, 0, 0, 0, 0, 0),
+         2,
+         4,
+         {{0, 0}, {0, 2}, {1, 0}, {1, 2}, {0, 2}, {0, 0}, {1, 2}, {1, 0}}},
+        // The same in Reverse order: both take the odd lines.
+        {"InterlacedReverseOppositeDirections",
+         config(2, 1, 1, 0, 1, 1, 0, 0, 0, 0, 0),
+         2,
+         4,
+         {{0, 1}, {0, 3}, {1, 1}, {1, 3}, {0, 3}, {0, 1}, {1, 3}, {1, 1}}},
+        // An Alternate pair, tap 1 right to left: both taps take the odd columns.
+        {"AlternateOppositeDirections",
+         config(1, 0, 0, 0, 0, 2, 1, 1, 0, 0, 0),
+         8,
+         1,
+         {{7, 0}, {1, 0}, {5, 0}, {3, 0}, {3, 0}, {5, 0}, {1, 0}, {7, 0}}},
+        // Interleaved, tap 2 right to left: both taps take the even columns.
+        {"InterleavedOppositeDirections",
+         config(1, 0, 0, 0, 0, 2, 2, 0, 1, 0, 0),
+         4,
+         1,
+         {{0, 0}, {2, 0}, {2, 0}, {0, 0}}},
     };
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "CustomOrders.h"
 #include "SampleStorage.h"
 #include "StandardOrders.h"
@@ -38,6 +40,26 @@ TEST(TapGeometry, CustomGeometriesPlaceEverySampleByHand) {
         ASSERT_TRUE(g);
         expectOrder(*g, c.order);
     }
+}
+
+TEST(TapGeometry, CoversEveryPixelOnceOnlyWhenTheOrderDoes) {
+    for (const auto& f : standardOrders()) {
+        TapConfig t{};
+        ASSERT_EQ(SetTapFormat(f.format, &t), 0u);
+        EXPECT_TRUE(TapGeometry::create(t, uint32_t(f.columns.size()), 3)->coversEveryPixelOnce())
+            << f.format;
+    }
+    for (const auto& c : customOrders()) {
+        std::vector<int> hits(size_t(c.width) * c.height, 0);
+        for (const auto& p : c.order)
+            ++hits[p.y * c.width + p.x];
+        const bool once = std::all_of(hits.begin(), hits.end(), [](int n) { return n == 1; });
+        EXPECT_EQ(TapGeometry::create(c.taps, c.width, c.height)->coversEveryPixelOnce(), once) << c.name;
+    }
+    // Two channels, two Alternate taps each: only the second channel's pair
+    // reads in opposite directions, so its lines miss every other column.
+    EXPECT_FALSE(TapGeometry::create({2, 0, 1, 0, 0, 2, 1, 0, 0, 1, 0}, 4, 2)->coversEveryPixelOnce());
+    EXPECT_TRUE(TapGeometry::create({2, 0, 1, 0, 0, 2, 1, 0, 0, 1, 1}, 4, 2)->coversEveryPixelOnce());
 }
 
 TEST(TapGeometry, TablesAgreeWithPositions) {

@@ -18,6 +18,14 @@
 //   from its last line up; Reverse order swaps the two channels' places.
 // - Columns or rows that no sample reaches (width not a multiple of the taps,
 //   height not a multiple of the channels) stay undelivered.
+// - Some layouts put two channels or two taps on the same pixels: two interlaced
+//   channels read in opposite directions (either order), or Alternate or
+//   Interleaved taps of one group read in different directions. Every field is
+//   valid on its own, so such a layout is placed, not refused: the later sample
+//   wins and the pixels nobody reaches stay undelivered, like the uneven widths
+//   above. That keeps the camera dialog's preview showing the overlap instead of
+//   going blank, the software camera rendering it and a converter delivering
+//   what the camera delivers; coversEveryPixelOnce() is the one test for it.
 //
 // The tap preview animates steps 0 .. counter - 1 of a grid of cells: with
 // g = create(config, cols, rows), step s is line period s / g.clocksPerLine()
@@ -73,6 +81,12 @@ public:
     // entries; and the rows of every line period and channel, linePeriods() * channels().
     std::vector<uint32_t> columnTable() const;
     std::vector<uint32_t> rowTable() const;
+
+    // True when every pixel receives exactly one sample: the line periods of the
+    // channels reach each row once and each channel's taps reach each column of
+    // its row once. False for uneven sizes and for layouts whose taps or channels
+    // overlap; a converter then has pixels to clear.
+    bool coversEveryPixelOnce() const;
 
 private:
     TapGeometry() = default;

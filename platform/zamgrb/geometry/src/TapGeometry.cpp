@@ -8,6 +8,19 @@ constexpr uint8_t kBottomUp = 1;  // 0 is Top-Down
 constexpr uint8_t kLeftRight = 0, kRightLeft = 1;
 constexpr uint8_t kTapAlternate = 1, kTapInterleaved = 2;  // 0 is Segmented
 
+// True when `values` holds each of 0 .. count - 1 exactly once.
+bool isPermutation(const std::vector<uint32_t>& values, uint32_t count) {
+    if (values.size() != count)
+        return false;
+    std::vector<bool> seen(count, false);
+    for (uint32_t v : values) {
+        if (v >= count || seen[v])
+            return false;
+        seen[v] = true;
+    }
+    return true;
+}
+
 bool isBinary(uint8_t v) {
     return v <= 1;
 }
@@ -107,6 +120,23 @@ std::vector<uint32_t> TapGeometry::rowTable() const {
         for (uint32_t c = 0; c < channels_; ++c)
             table.push_back(row(p, c));
     return table;
+}
+
+bool TapGeometry::coversEveryPixelOnce() const {
+    if (!isPermutation(rowTable(), height_))
+        return false;
+    const std::vector<uint32_t> columns = columnTable();
+    const uint32_t lanes = samplesPerClock();
+    for (uint32_t c = 0; c < channels_; ++c) {
+        std::vector<uint32_t> ofChannel;
+        ofChannel.reserve(size_t(clocksPerLine()) * taps_);
+        for (size_t i = 0; i < columns.size(); i += lanes)
+            for (uint32_t t = 0; t < taps_; ++t)
+                ofChannel.push_back(columns[i + tapIndex(c, t)]);
+        if (!isPermutation(ofChannel, width_))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace zamgrb

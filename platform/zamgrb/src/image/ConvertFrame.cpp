@@ -139,9 +139,9 @@ void convertPattern(const CameraDescription& d, const Plan& plan, SamplePlacer& 
     std::unique_ptr<uint8_t[]> buffer;
     const void* samples = raw;
     if (!(bytes && placer.isIdentity() && !hasLookupTable(d))) {
-        buffer.reset(new uint8_t[pixels * (bytes ? 1 : 2)]);
-        if (!placer.coversImage())
-            std::memset(buffer.get(), 0, pixels * (bytes ? 1 : 2));
+        // Zeroed: a layout that leaves pixels without a sample (see
+        // TapGeometry::coversEveryPixelOnce) must not demosaic stale heap bytes.
+        buffer = std::make_unique<uint8_t[]>(pixels * (bytes ? 1 : 2));
         const bool tableNeeded = hasLookupTable(d);
         if (bytes)
             placeGrey(placer, lut, tableNeeded, 8, 8, buffer.get());
@@ -184,7 +184,9 @@ uint32_t ConvertFrame(const CameraDescription* description, const void* raw, voi
         const auto* bytes = static_cast<const uint8_t*>(raw);
         SamplePlacer placer(plan->geometry, plan->storage, bytes);
         const bool pattern = description->colorFormat != ZAMGRB_COLOR_NONE;
-        if (!pattern && !placer.coversImage())
+        // The caller may hand back the buffer of an earlier frame: pixels this
+        // layout leaves without a sample are cleared, never left showing it.
+        if (!pattern && !plan->geometry.coversEveryPixelOnce())
             std::memset(destination, 0, plan->layout.imageBytes());
         if (pattern)
             convertPattern(*description, *plan, placer, bytes, destination);

@@ -23,8 +23,4 @@ SamplePlacer::SamplePlacer(const TapGeometry& geometry, SampleStorage storage, c
         identity_ = rows_[p] == p;
 }
 
-bool SamplePlacer::coversImage() const {
-    return geometry_.width() % geometry_.taps() == 0 && geometry_.height() % geometry_.channels() == 0;
-}
-
 }  // namespace zamgrb::image

@@ -16,9 +16,6 @@ class SamplePlacer {
 public:
     SamplePlacer(const TapGeometry& geometry, SampleStorage storage, const uint8_t* raw);
 
-    // False when some pixels receive no sample (width not a multiple of the
-    // taps, height not a multiple of the channels).
-    bool coversImage() const;
     // True when sample k of every line period lands at column k of row p:
     // the raw frame is the image itself.
     bool isIdentity() const { return identity_; }
