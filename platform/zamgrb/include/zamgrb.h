@@ -339,9 +339,9 @@ ZAMGRB_API uint64_t OpenDefaultCard(void);
  * handle (a card may be open through several handles, in this and other processes).
  * Answers 0 for an unknown id, a card that cannot be opened, or non-zero flags. */
 ZAMGRB_API uint64_t OpenCard(uint64_t cardId, uint32_t flags);
-/* Closes a handle: on every channel the handle owns it stops the grab (waiting for
- * the last callback, as StopGrab), closes the serial port, disables the pulse
- * generator and releases the channel. Afterwards the handle answers 3. An unknown
+/* Closes a handle: on every channel the handle owns it does what CloseChannel does
+ * (stops the grab, waiting for the last callback as StopGrab; closes the serial port;
+ * disables the pulse generator; forgets the configuration) and releases the channel. Afterwards the handle answers 3. An unknown
  * handle or 0 is ignored. Never call it from a frame callback. */
 ZAMGRB_API void CloseCard(uint64_t card);
 
@@ -369,8 +369,10 @@ ZAMGRB_API void EndCardEnum(void* enumeration);
  * 3, 2 as usual. A process that exits or dies releases its channels. */
 ZAMGRB_API uint32_t OpenChannel(uint64_t card, uint8_t channel);
 /* Releases a channel owned through this handle: stops its grab (as StopGrab), closes
- * its serial port (the baud rate is kept) and disables its pulse generator. 5 when
- * the handle does not own it. Never call it from a frame callback. */
+ * its serial port (the baud rate is kept; a ReadSerial waiting on it answers 1),
+ * disables its pulse generator and forgets its configuration (the next owner
+ * configures it before StartGrab). 5 when the handle does not own it. Never call it
+ * from a frame callback. */
 ZAMGRB_API uint32_t CloseChannel(uint64_t card, uint8_t channel);
 
 /* ---- Aliases: a name the user gives a card, kept per card id ---- */

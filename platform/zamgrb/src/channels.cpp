@@ -54,6 +54,8 @@ uint32_t CloseChannel(uint64_t card, uint8_t channel) {
     if (uint32_t status = resolveOwned(card, channel, ref))
         return status;
     std::lock_guard control(ref.channel->control);
+    if (uint32_t status = stillOwned(ref))
+        return status;
     ref.runtime->pulses.enable(channel, false);
     releaseChannel(*ref.channel);
     return ZAMGRB_OK;
@@ -69,6 +71,8 @@ uint32_t ConfigureChannel(uint64_t card, uint8_t channel, const CameraConfig* co
         return status;
     ChannelRuntime& ch = *ref.channel;
     std::lock_guard control(ch.control);
+    if (uint32_t status = stillOwned(ref))
+        return status;
     if (ch.grab)
         return ZAMGRB_BUSY;  // the frames of a running grab keep their size
     SimCamera camera;

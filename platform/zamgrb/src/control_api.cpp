@@ -30,6 +30,11 @@ uint32_t EnablePulseGenerator(uint64_t card, uint8_t channel, uint32_t on) {
     ChannelRef ref;
     if (uint32_t status = resolveOwned(card, channel, ref))
         return status;
+    // Under control, so that a CloseChannel on another thread cannot disable the
+    // generator between the ownership check and the enabling.
+    std::lock_guard control(ref.channel->control);
+    if (uint32_t status = stillOwned(ref))
+        return status;
     ref.runtime->pulses.enable(channel, on != 0);
     return ZAMGRB_OK;
 }

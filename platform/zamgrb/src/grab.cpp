@@ -213,7 +213,7 @@ uint32_t StartGrab(uint64_t card, uint8_t channel, uint32_t mode, FrameCallbackP
         return ZAMGRB_INVALID_ARGUMENT;
     ChannelRuntime& ch = *ref.channel;
     std::lock_guard control(ch.control);
-    if (ch.grab)
+    if (ch.grab || stillOwned(ref))
         return ZAMGRB_BUSY;
     {
         std::lock_guard lock(ch.mutex);
@@ -240,6 +240,8 @@ uint32_t StopGrab(uint64_t card, uint8_t channel) {
     if (deliveringChannel == &ch)
         return ZAMGRB_FAILED;  // it would wait for itself
     std::lock_guard control(ch.control);
+    if (uint32_t status = stillOwned(ref))
+        return status;  // released meanwhile: a grab running now is another owner's
     stopGrab(ch);
     return ZAMGRB_OK;
 }

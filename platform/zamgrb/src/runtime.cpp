@@ -44,21 +44,31 @@ uint32_t resolve(uint64_t handle, uint8_t channel, ChannelRef& out) {
     return ZAMGRB_OK;
 }
 
+uint32_t stillOwned(const ChannelRef& ref) {
+    std::lock_guard lock(ref.channel->mutex);
+    return ref.channel->owner == ref.handle ? ZAMGRB_OK : ZAMGRB_BUSY;
+}
+
 uint32_t resolveOwned(uint64_t handle, uint8_t channel, ChannelRef& out) {
     if (uint32_t status = resolve(handle, channel, out))
         return status;
-    std::lock_guard lock(out.channel->mutex);
-    return out.channel->owner == handle ? ZAMGRB_OK : ZAMGRB_BUSY;
+    return stillOwned(out);
 }
 
 void releaseChannel(ChannelRuntime& channel) {
     stopGrab(channel);
-    std::lock_guard lock(channel.mutex);
-    SerialPort closed;
-    closed.baudRate = channel.serial.baudRate;
-    channel.serial = closed;
-    channel.owner = 0;
-    channel.lock.reset();
+    {
+        std::lock_guard lock(channel.mutex);
+        SerialPort closed;
+        closed.baudRate = channel.serial.baudRate;
+        channel.serial = closed;
+        // The next owner configures the channel itself; StartGrab answers 1 until then.
+        channel.config.reset();
+        channel.renderer.reset();
+        channel.owner = 0;
+        channel.lock.reset();
+    }
+    channel.serialReadable.notify_all();  // a waiting reader returns at once
 }
 
 void releaseHandle(uint64_t handle) {

@@ -70,12 +70,16 @@ struct ChannelRef {
 uint32_t resolve(uint64_t handle, uint8_t channel, ChannelRef& out);
 // The same, and the channel must be owned through this handle.
 uint32_t resolveOwned(uint64_t handle, uint8_t channel, ChannelRef& out);
+// Ownership asked again (0 or 5): another thread may have released the channel since
+// resolveOwned, so operations that change it ask once more under channel.control.
+uint32_t stillOwned(const ChannelRef& ref);
 
 // Stops, closes and releases everything a handle holds.
 void releaseHandle(uint64_t handle);
 
-// Releases one channel of its owner: stops its grab, closes its serial port and the
-// lock. The caller holds channel.control.
+// Releases one channel of its owner: stops its grab, closes its serial port (waking a
+// waiting reader), forgets its configuration and drops the lock. The caller holds
+// channel.control.
 void releaseChannel(ChannelRuntime& channel);
 
 // Drops every card runtime (machine reload; no grab may run).

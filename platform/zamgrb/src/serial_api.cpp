@@ -13,6 +13,8 @@ uint32_t openPort(uint64_t card, uint8_t channel, ChannelRef& ref) {
     if (uint32_t status = resolveOwned(card, channel, ref))
         return status;
     std::lock_guard lock(ref.channel->mutex);
+    if (ref.channel->owner != card)
+        return ZAMGRB_BUSY;  // released meanwhile
     return ref.channel->serial.open ? ZAMGRB_OK : ZAMGRB_FAILED;
 }
 
@@ -24,8 +26,8 @@ uint32_t OpenSerialPort(uint64_t card, uint8_t channel) {
         return status;
     std::lock_guard lock(ref.channel->mutex);
     SerialPort& port = ref.channel->serial;
-    if (port.open)
-        return ZAMGRB_BUSY;
+    if (port.open || ref.channel->owner != card)
+        return ZAMGRB_BUSY;  // open already, or released meanwhile
     port.open = true;
     port.received.clear();
     port.line.clear();
