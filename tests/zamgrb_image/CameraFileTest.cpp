@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <clocale>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -91,7 +93,77 @@ void expectUntouched(const fs::path& file) {
     EXPECT_EQ(std::memcmp(&t.record.camera, &before.record.camera, sizeof(CameraFileRecord) - 48), 0);
 }
 
+// Switches the process to a locale whose decimal separator is a comma, as a GUI
+// does with setlocale(LC_ALL, "") for a German user, and back to "C" after. Uses
+// an installed locale, else compiles one from the system's locale sources into
+// a private folder; unavailable() when neither can be had.
+class CommaLocale {
+public:
+    CommaLocale() {
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "de_DE", "fr_FR"})
+            if (use(name))
+                return;
+        if (!fs::exists("/usr/share/i18n/locales/de_DE"))
+            return;
+        const std::string command =
+            "localedef -i de_DE -f UTF-8 '" + (folder_.path / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
+        if (std::system(command.c_str()) == -1)
+            return;
+        setenv("LOCPATH", folder_.path.c_str(), 1);
+        use("de_DE.UTF-8");
+    }
+    ~CommaLocale() {
+        std::setlocale(LC_ALL, "C");
+        unsetenv("LOCPATH");
+    }
+    bool unavailable() const { return name_.empty(); }
+    void enter() const { std::setlocale(LC_ALL, name_.c_str()); }
+
+private:
+    bool use(const char* name) {
+        if (std::setlocale(LC_ALL, name) && std::string(std::localeconv()->decimal_point) == ",")
+            name_ = name;
+        else
+            std::setlocale(LC_ALL, "C");
+        return !name_.empty();
+    }
+    TempFolder folder_;
+    std::string name_;
+};
+
 }  // namespace
+
+TEST(CameraFile, GainsDoNotDependOnTheLocale) {
+    CommaLocale comma;
+    if (comma.unavailable())
+        GTEST_SKIP() << "no locale with a decimal comma installed or buildable";
+    TempFolder folder;
+    std::array<std::u16string, 4> texts = {u"", u"", u"", u""};
+    CameraFileRecord saved = everyFieldChanged(texts);
+    saved.camera.rgbGainRed = 1.25;
+    const auto inC = [&](auto&& step) {
+        std::setlocale(LC_ALL, "C");
+        step();
+        comma.enter();
+    };
+    struct Case {
+        const char* name;
+        bool saveInC, loadInC;
+    };
+    for (const Case c : {Case{"saved and loaded with a decimal comma", false, false},
+                         Case{"saved with a decimal comma, loaded in C", false, true},
+                         Case{"saved in C, loaded with a decimal comma", true, false}}) {
+        SCOPED_TRACE(c.name);
+        const fs::path file = folder.path / "gains.cxf";
+        const auto save = [&] { ASSERT_EQ(SaveCameraFile(file.c_str(), &saved), 0u); };
+        c.saveInC ? inC(save) : save();
+        EXPECT_NE(readAll(file).find("<rgbGainRed>1.25</rgbGainRed>"), std::string::npos);
+        Texts loaded;
+        const auto load = [&] { ASSERT_EQ(LoadCameraFile(file.c_str(), &loaded.record), 0u); };
+        c.loadInC ? inC(load) : load();
+        expectSameValues(saved, loaded.record);
+    }
+}
 
 TEST(CameraFile, RoundTripKeepsEveryFieldAndTextsOfAnyLength) {
     TempFolder folder;

@@ -4,7 +4,6 @@
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 
@@ -138,9 +137,13 @@ std::string formatField(const FieldInfo& field, const CameraFileRecord& r) {
             return std::to_string(load<uint16_t>(r, field.offset));
         case FieldInfo::U32:
             return std::to_string(load<uint32_t>(r, field.offset));
-        case FieldInfo::F64:
-            std::snprintf(text, sizeof text, "%.17g", load<double>(r, field.offset));
-            return text;
+        case FieldInfo::F64: {
+            // to_chars, unlike printf, ignores LC_NUMERIC (a GUI sets the user's
+            // locale, which may write "1,25"), and its shortest form reads back
+            // bit for bit.
+            const auto [end, error] = std::to_chars(text, text + sizeof text, load<double>(r, field.offset));
+            return error == std::errc() ? std::string(text, end) : std::string();
+        }
     }
     return {};
 }
@@ -168,10 +171,10 @@ bool parseField(const FieldInfo& field, std::string_view text, CameraFileRecord&
         case FieldInfo::U32:
             return parseInteger<uint32_t>(text, r, field.offset);
         case FieldInfo::F64: {
-            const std::string copy(text);
-            char* end = nullptr;
-            const double v = std::strtod(copy.c_str(), &end);
-            if (copy.empty() || end != copy.c_str() + copy.size())
+            // from_chars reads "1.25" whatever LC_NUMERIC says; strtod would not.
+            double v = 0;
+            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
+            if (error != std::errc() || end != text.data() + text.size() || text.empty())
                 return false;
             store(r, field.offset, v);
             return true;
