@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/mman.h>
 #include <tiffio.h>
 #include <turbojpeg.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -227,6 +229,29 @@ TEST(Writers, FailuresLeaveNoFile) {
     EXPECT_NE(SaveBmpFile(&p.description, nullptr, good.c_str()), 0u);
     EXPECT_NE(SaveTiffFile(&p.description, p.bytes.data(), nullptr, 0), 0u);
     EXPECT_EQ(folder.entries(), 1u);
+}
+
+// BMP keeps its sizes in 32 bits: an image within the side limits whose file
+// would pass 4 GiB is a file that cannot be written, refused before a pixel is read.
+TEST(Writers, BmpAboveFourGibibytesCannotBeWritten) {
+    struct Case {
+        uint32_t width, height, depth;
+    };
+    const long page = sysconf(_SC_PAGESIZE);
+    void* unreadable = mmap(nullptr, size_t(page), PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(unreadable, MAP_FAILED);
+    TempFolder folder;
+    const std::string file = (folder.path / "huge.bmp").string();
+    for (const Case c : {Case{1u << 20, 4096, 8}, Case{1u << 20, 4096, 12}, Case{1u << 20, 1366, 24}}) {
+        CameraDescription d{};
+        d.config.widthValid = c.width;
+        d.config.heightValid = c.height;
+        d.config.bitDepth = c.depth;
+        d.config.tapConfig.taps = d.config.tapConfig.channels = 1;
+        EXPECT_EQ(SaveBmpFile(&d, unreadable, file.c_str()), 1u) << c.width << " x " << c.height;
+    }
+    EXPECT_EQ(folder.entries(), 0u);
+    munmap(unreadable, size_t(page));
 }
 
 TEST(Writers, ReplaceAnExistingFile) {

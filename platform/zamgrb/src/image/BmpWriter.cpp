@@ -21,15 +21,22 @@ void put32(uint8_t* p, uint32_t v) {
 
 constexpr uint32_t kFileHeader = 14, kInfoHeader = 40;
 
-std::vector<uint8_t> encodeBmp(const PixelLayout& layout, const std::vector<uint8_t>& pixels) {
+struct BmpShape {
+    bool grey;
+    uint64_t bytesPerPixel, stride, offset, imageBytes;
+    uint64_t fileBytes() const { return offset + imageBytes; }
+};
+
+BmpShape shapeOf(const PixelLayout& layout) {
     const bool grey = !layout.colour();
     const uint64_t bytesPerPixel = grey ? 1 : 3;
     const uint64_t stride = (layout.width * bytesPerPixel + 3) / 4 * 4;
-    const uint32_t paletteBytes = grey ? 256 * 4 : 0;
-    const uint64_t offset = kFileHeader + kInfoHeader + paletteBytes;
-    const uint64_t imageBytes = stride * layout.height;
-    if (offset + imageBytes > UINT32_MAX)
-        return {};
+    const uint64_t offset = kFileHeader + kInfoHeader + (grey ? 256 * 4 : 0);
+    return {grey, bytesPerPixel, stride, offset, stride * layout.height};
+}
+
+std::vector<uint8_t> encodeBmp(const PixelLayout& layout, const std::vector<uint8_t>& pixels) {
+    const auto [grey, bytesPerPixel, stride, offset, imageBytes] = shapeOf(layout);
     std::vector<uint8_t> file(offset + imageBytes, 0);
     uint8_t* h = file.data();
     h[0] = 'B';
@@ -69,10 +76,12 @@ uint32_t SaveBmpFile(const CameraDescription* description, const void* pixels, c
     const auto layout = writerInput(description, pixels, path);
     if (!layout)
         return ZAMGRB_INVALID_ARGUMENT;
+    // The format keeps sizes in 32 bits: a valid image whose file would pass
+    // 4 GiB cannot be written as BMP. Checked before a pixel is read.
+    if (shapeOf(*layout).fileBytes() > UINT32_MAX)
+        return ZAMGRB_FAILED;
     try {
         const std::vector<uint8_t> file = encodeBmp(*layout, reducedTo8Bits(*layout, pixels));
-        if (file.empty())
-            return ZAMGRB_INVALID_ARGUMENT;
         auto out = TemporaryFile::create(path);
         if (!out || !out->write(file.data(), file.size()) || !out->commit())
             return ZAMGRB_FAILED;
