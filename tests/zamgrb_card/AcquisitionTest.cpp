@@ -73,26 +73,43 @@ TEST(Acquisition, StopGrabReturnsOnlyAfterTheLastCallbackReturned) {
     EXPECT_GT(st.dropCount, 0u) << "frames that came while the callback slept are dropped";
 }
 
-TEST(Acquisition, StopGrabFromTheCallbackIsRefusedNotDeadlocked) {
+// Operations that would wait for the delivery thread are refused from its callback.
+struct FromCallback {
+    const char* name;
+    uint32_t (*call)(uint64_t card);
+};
+
+class RefusedFromCallback : public testing::TestWithParam<FromCallback> {};
+
+TEST_P(RefusedFromCallback, NotDeadlocked) {
     OwnedChannel ch;
     const CameraConfig config = simtest::configFor(640, 480, 8);
     ASSERT_EQ(ConfigureChannel(ch.card, 0, &config), 0u);
     struct Ctx {
         uint64_t card;
+        uint32_t (*call)(uint64_t);
         std::atomic<uint32_t> status{0};
         std::atomic<bool> done{false};
-    } ctx{ch.card};
+    } ctx{ch.card, GetParam().call};
     auto callback = [](void* c, const FrameInfo*) {
         auto* x = static_cast<Ctx*>(c);
-        if (!x->done.exchange(true))
-            x->status = StopGrab(x->card, 0);
+        if (x->done.load())
+            return;
+        x->status = x->call(x->card);
+        x->done = true;
     };
     ASSERT_EQ(StartGrab(ch.card, 0, 1, callback, &ctx), 0u);
     while (!ctx.done.load())
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    EXPECT_EQ(StopGrab(ch.card, 0), 0u);
-    EXPECT_NE(ctx.status.load(), 0u);
+    EXPECT_EQ(StopGrab(ch.card, 0), 0u) << "the grab and its handle are still there";
+    EXPECT_EQ(ctx.status.load(), uint32_t(ZAMGRB_FAILED));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Acquisition, RefusedFromCallback,
+    testing::Values(FromCallback{"StopGrab", [](uint64_t card) { return StopGrab(card, 0); }},
+                    FromCallback{"Reload", [](uint64_t) { return ZamgrbSimReload(); }}),
+    [](const testing::TestParamInfo<FromCallback>& info) { return std::string(info.param.name); });
 
 TEST(Acquisition, DefaultCameraDeliversAbout30FramesPerSecond) {
     OwnedChannel ch;

@@ -16,7 +16,9 @@
  * channels), forgets the per-process state of the cards (cameras changed by serial
  * commands or test control, aliases set without storing) and reads the machine
  * description named by ZAMGRB_SIM_CONFIG again. Stored aliases and locks held by
- * other processes stay. */
+ * other processes stay. It discards the state every other operation works on, so no
+ * other thread may be inside the library while it runs (a ReadSerial waiting, a
+ * GetStatistics, ...). From a frame callback it answers 1 and changes nothing. */
 ZAMGRB_API uint32_t ZamgrbSimReload(void);
 
 /* Unplugs (connected 0) or replugs (1) the camera of a channel. Unplugged, the

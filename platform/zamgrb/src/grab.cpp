@@ -197,6 +197,10 @@ void GrabSession::run() {
     deliveringChannel = nullptr;
 }
 
+bool onAnyDeliveryThread() {
+    return deliveringChannel != nullptr;
+}
+
 void stopGrab(ChannelRuntime& channel) {
     channel.grab.reset();
 }

@@ -39,6 +39,9 @@ private:
 // Image buffers the card allocates per grabbing channel (counted against its memory).
 inline constexpr uint64_t kImageBuffers = 4;
 
+// True on the delivery thread of any channel (inside a frame callback).
+bool onAnyDeliveryThread();
+
 // Stops a channel's grab, if any. The caller holds channel.control and is not the
 // delivery thread.
 void stopGrab(ChannelRuntime& channel);

@@ -4,11 +4,14 @@
 #include "TapGeometry.h"
 #include "aliases.h"
 #include "cards.h"
+#include "grab.h"
 #include "runtime.h"
 
 using namespace zamgrb;
 
 uint32_t ZamgrbSimReload(void) {
+    if (onAnyDeliveryThread())
+        return ZAMGRB_FAILED;  // closing the grabs would wait for this very thread
     for (uint64_t handle : openHandles())
         CloseCard(handle);
     resetRuntimes();
