@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
 #include <thread>
 
 #include "SimMachine.h"
@@ -136,6 +137,53 @@ TEST(Acquisition, DefaultCameraDeliversAbout30FramesPerSecond) {
     EXPECT_GE(st.grabbingRate, 9u);
     EXPECT_EQ(st.overrunCount, 0u);
 }
+
+// A callback that outlasts the frame period loses every frame that ends while it runs,
+// and the thread delivers the first frame that ends after it returned.
+struct SlowCallback {
+    uint32_t sleepMs;
+    uint32_t lostPerCallback;  // at the least, with a 33.3 ms frame period
+};
+
+class DropsWhileTheCallbackRuns : public testing::TestWithParam<SlowCallback> {};
+
+TEST_P(DropsWhileTheCallbackRuns, AreCountedAndNeverDeliveredLate) {
+    SimMachine m(simtest::oneCamera(R"("source": "ramp", "framePeriodUs": 33333,
+        "width": {"valid": 8, "post": 0}, "height": {"valid": 2, "post": 0})"));
+    OwnedChannel ch;
+    const CameraConfig config = simtest::configFor(8, 2, 8);
+    ASSERT_EQ(ConfigureChannel(ch.card, 0, &config), 0u);
+    struct Ctx {
+        FrameLog log;
+        uint32_t sleepMs;
+    } ctx;
+    ctx.log.keepBytes = false;
+    ctx.sleepMs = GetParam().sleepMs;
+    auto callback = [](void* c, const FrameInfo* f) {
+        auto* x = static_cast<Ctx*>(c);
+        FrameLog::callback(&x->log, f);
+        std::this_thread::sleep_for(std::chrono::milliseconds(x->sleepMs));
+    };
+    ASSERT_EQ(StartGrab(ch.card, 0, 1, callback, &ctx), 0u);
+    ctx.log.waitFor(8, std::chrono::seconds(30));
+    ASSERT_EQ(StopGrab(ch.card, 0), 0u);
+    GrabStatistics st{};
+    ASSERT_EQ(GetStatistics(ch.card, 0, &st), 0u);
+    const auto& frames = ctx.log.frames;
+    ASSERT_GE(frames.size(), 8u);
+    ASSERT_EQ(st.grabbingCount, frames.size());
+    const uint32_t between = st.grabbingCount - 1;
+    EXPECT_GE(st.dropCount, GetParam().lostPerCallback * between);
+    // Every frame the camera sent between the first and the last delivered one was
+    // delivered or dropped; a few more may be dropped during the last callback.
+    const double spanUs = double(frames.back().timeStamp - frames.front().timeStamp);
+    const auto sent = uint32_t(std::lround(spanUs / 33333.0));
+    EXPECT_GE(st.dropCount + between, sent);
+    EXPECT_LE(st.dropCount + between, sent + GetParam().lostPerCallback + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Acquisition, DropsWhileTheCallbackRuns,
+                         testing::Values(SlowCallback{40, 1}, SlowCallback{70, 2}));
 
 // 512 x 512 10-bit at 4 taps and 40 MHz: about 513 frames per second. Unpacked
 // (269 MB/s) that exceeds one lane at speed code 1 (187.5 MB/s); packed (179 MB/s) it fits.

@@ -65,6 +65,37 @@ TEST(CameraControl, ABurstOfSevenPulsesInTriggerModeGivesSevenFrames) {
         EXPECT_NEAR(double(grab.log.frames[i].timeStamp - grab.log.frames[i - 1].timeStamp), 10000.0, 50.0);
 }
 
+// A 10 ns pulse train on CC1 puts a million edges into each 10 ms readout; the camera
+// ignores them all and starts the next frame as soon as the previous one is out, so the
+// frames follow each other at the readout time.
+TEST(CameraControl, AFastPulseTrainTriggersAFramePerReadout) {
+    SimMachine m(R"({"cards": [{"channels": [{"camera": {"trigger": true, "source": "ramp",
+        "pixelClockMHz": 1, "width": {"valid": 100, "post": 0}, "height": {"valid": 100, "post": 0}}}]}]})");
+    OwnedChannel ch;
+    PulseGeneratorSettings p{};
+    p.mode = 0;
+    p.granularity = 1;
+    p.masterPeriod = 1;
+    p.masterWidth = 1;
+    const CameraControlSettings cc{{2, 0, 0, 0}};
+    ASSERT_EQ(SetPulseGenerator(ch.card, 0, &p), 0u);
+    ASSERT_EQ(SetCameraControl(ch.card, 0, &cc), 0u);
+    ASSERT_EQ(EnablePulseGenerator(ch.card, 0, 1), 0u);
+    const auto start = std::chrono::steady_clock::now();
+    {
+        Grab grab(ch.card, 0);
+        grab.log.keepBytes = false;
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        const double elapsedUs = double(
+            std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start)
+                .count());
+        // About one frame per 10 ms readout; a thread stepping over the edges one by one
+        // managed a seventh of that.
+        EXPECT_GE(double(grab.log.count.load()), 0.4 * elapsedUs / 10000.0);
+    }
+    EXPECT_EQ(EnablePulseGenerator(ch.card, 0, 0), 0u);
+}
+
 TEST(CameraControl, LinesFollowTheirSources) {
     SimMachine m(kTriggered);
     OwnedChannel ch1(0), ch2(1);

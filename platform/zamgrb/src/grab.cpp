@@ -82,10 +82,11 @@ void GrabSession::run() {
     deliveringChannel = &channel_;
 
     const double start = nowMicros();
-    double anchor = start;      // free run: when the previous camera frame ended
-    double lastEdge = start;    // trigger: edges after it are still to be taken
-    double previousFrame = -1;  // end of the camera's previous frame
-    uint64_t k = 0;             // frames delivered since StartGrab
+    double anchor = start;       // free run: when the previous camera frame ended
+    double lastEdge = start;     // trigger: edges after it are still to be taken
+    double previousFrame = -1;   // end of the camera's previous frame
+    double callbackEnd = start;  // frames that end before the last callback returned are lost
+    uint64_t k = 0;              // frames delivered since StartGrab
     std::shared_ptr<FrameRenderer> renderer;
     const double linkBytesPerUs = channel_.card->linkBytesPerSecond() / 1e6;
 
@@ -106,7 +107,10 @@ void GrabSession::run() {
             continue;
         }
         if (s.trigger) {
-            const std::optional<double> edge = pulses_.nextEdge(channel_.index, 0, lastEdge);
+            // The camera ignores edges while it still reads out the previous frame: the
+            // search starts at its end, however many edges a fast pulse train put inside.
+            const std::optional<double> edge =
+                pulses_.nextEdge(channel_.index, 0, std::max(lastEdge, previousFrame));
             if (!edge) {
                 lastEdge = std::max(lastEdge, nowMicros());
                 if (!waitUntil(nowMicros() + kIdlePollUs))
@@ -114,23 +118,21 @@ void GrabSession::run() {
                 continue;
             }
             lastEdge = *edge;
-            if (*edge < previousFrame)
-                continue;  // still reading out: the camera ignores the trigger
             frameEnd = *edge + s.readout;
             if (!waitUntil(frameEnd))
                 break;
         } else {
             frameEnd = anchor + s.period;
+            // The frames that ended while the callback ran are lost all at once (below,
+            // the check meets only a trigger-mode frame).
+            if (frameEnd < callbackEnd) {
+                const double missed = std::ceil((callbackEnd - frameEnd) / s.period);
+                frameEnd += missed * s.period;
+                std::lock_guard lock(channel_.mutex);
+                channel_.counters.drops += uint64_t(missed);
+            }
             if (!waitUntil(frameEnd))
                 break;
-            // Frames that ended while the callback still held the thread are lost.
-            const double late = nowMicros() - frameEnd;
-            if (late > s.period) {
-                const uint64_t missed = uint64_t(late / s.period);
-                frameEnd += double(missed) * s.period;
-                std::lock_guard lock(channel_.mutex);
-                channel_.counters.drops += missed;
-            }
             anchor = frameEnd;
         }
         // A free-running camera sends every period whether or not the thread kept up.
@@ -151,6 +153,11 @@ void GrabSession::run() {
                 continue;  // unplugged while the frame was on its way
             channel_.counters.cameraFrameAt.push_back(frameEnd);
             keepLastSecond(channel_.counters.cameraFrameAt, frameEnd);
+            // The card has nowhere to put a frame that ends while the callback runs.
+            if (frameEnd < callbackEnd) {
+                ++channel_.counters.drops;
+                continue;
+            }
             // No picture yet and none could be built: the card lost the frame.
             if (!renderer) {
                 ++channel_.counters.drops;
@@ -185,6 +192,7 @@ void GrabSession::run() {
         info.size = uint32_t(renderer->frameBytes());
         info.status = bad ? kBadFrameStatus : 0;
         callback_(context_, &info);
+        callbackEnd = nowMicros();
         ++k;
 
         std::lock_guard lock(channel_.mutex);
