@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -89,6 +90,17 @@ TEST(Ownership, HandlesOfOneProcessDoNotShareAChannel) {
     EXPECT_EQ(OpenChannel(second, 0), 0u);
     CloseCard(second);
     EXPECT_EQ(OpenChannel(first.card, 0), 0u) << "closing the card released the channel";
+}
+
+TEST(Ownership, ALockThatCannotBeCreatedIsAFailureNotBusy) {
+    const std::string saved = std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "";
+    const uint64_t card = OpenDefaultCard();
+    setenv("XDG_RUNTIME_DIR", "/nonexistent-zamgrb-runtime/folder", 1);
+    const uint32_t missing = OpenChannel(card, 0);
+    setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+    EXPECT_EQ(missing, uint32_t(ZAMGRB_FAILED)) << "nobody owns the channel";
+    EXPECT_EQ(OpenChannel(card, 0), 0u) << "nothing was left half-taken";
+    CloseCard(card);
 }
 
 TEST(Ownership, ChannelsOwnedByAnotherProgram) {

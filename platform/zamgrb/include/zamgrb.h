@@ -366,7 +366,9 @@ ZAMGRB_API void EndCardEnum(void* enumeration);
 /* Takes a channel for this handle, exclusively against every other handle, of this
  * or another process. 0 = owned now (also when this handle already owns it);
  * 5 = busy: owned through another handle or process, or by another program;
- * 3, 2 as usual. A process that exits or dies releases its channels. */
+ * 1 = ownership cannot be taken at all (the software card: its lock file cannot be
+ * created, e.g. XDG_RUNTIME_DIR names a missing folder); 3, 2 as usual. A process
+ * that exits or dies releases its channels. */
 ZAMGRB_API uint32_t OpenChannel(uint64_t card, uint8_t channel);
 /* Releases a channel owned through this handle: stops its grab (as StopGrab), closes
  * its serial port (the baud rate is kept; a ReadSerial waiting on it answers 1),

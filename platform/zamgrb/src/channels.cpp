@@ -40,9 +40,15 @@ uint32_t OpenChannel(uint64_t card, uint8_t channel) {
         if (ch.owner != 0)
             return ZAMGRB_BUSY;
     }
-    std::optional<ChannelLock> lock = ChannelLock::tryAcquire(ref.card->id, channel);
-    if (!lock)
-        return ZAMGRB_BUSY;
+    std::optional<ChannelLock> lock;
+    switch (ChannelLock::tryAcquire(ref.card->id, channel, lock)) {
+        case ChannelLock::Outcome::Taken:
+            break;
+        case ChannelLock::Outcome::Busy:
+            return ZAMGRB_BUSY;
+        case ChannelLock::Outcome::Unavailable:
+            return ZAMGRB_FAILED;  // nobody owns it, but it cannot be taken here
+    }
     std::lock_guard guard(ch.mutex);
     ch.lock = std::move(lock);
     ch.owner = card;

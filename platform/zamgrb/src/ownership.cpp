@@ -40,16 +40,19 @@ struct flock wholeFile() {
 
 }  // namespace
 
-std::optional<ChannelLock> ChannelLock::tryAcquire(uint64_t cardId, uint8_t channel) {
+ChannelLock::Outcome ChannelLock::tryAcquire(uint64_t cardId, uint8_t channel,
+                                             std::optional<ChannelLock>& lock) {
     int fd = open(lockPath(cardId, channel).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
-        return std::nullopt;
+        return Outcome::Unavailable;
     struct flock range = wholeFile();
     if (fcntl(fd, F_OFD_SETLK, &range) != 0) {
+        const bool held = errno == EAGAIN || errno == EACCES;  // what a conflicting lock answers
         close(fd);
-        return std::nullopt;
+        return held ? Outcome::Busy : Outcome::Unavailable;
     }
-    return ChannelLock(fd);
+    lock.emplace(ChannelLock(fd));
+    return Outcome::Taken;
 }
 
 ChannelLock& ChannelLock::operator=(ChannelLock&& other) noexcept {

@@ -10,9 +10,11 @@ namespace zamgrb {
 
 class ChannelLock {
 public:
-    // Takes the lock without waiting; nothing when another open file holds it
-    // (another process, or another handle of this one).
-    static std::optional<ChannelLock> tryAcquire(uint64_t cardId, uint8_t channel);
+    enum class Outcome { Taken, Busy, Unavailable };
+    // Takes the lock without waiting into `lock`: Busy when another open file holds it
+    // (another process, or another handle of this one), Unavailable when the lock file
+    // cannot be opened or locked at all (a missing or read-only runtime folder).
+    static Outcome tryAcquire(uint64_t cardId, uint8_t channel, std::optional<ChannelLock>& lock);
 
     ChannelLock(ChannelLock&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
     ChannelLock& operator=(ChannelLock&& other) noexcept;
