@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -22,6 +23,10 @@ char dumpFolder[1024];
 char programBase[256];
 
 constexpr std::array<int, 5> kSignals = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+// The handler's own stack: a stack overflow leaves none on the faulting one.
+alignas(16) char alternateStack[64 * 1024];
+// Set by the first thread to fault; a second one waits for the first to end the process.
+std::atomic_flag writing = ATOMIC_FLAG_INIT;
 
 // mkdir -p for a path in a fixed buffer, without allocating.
 void makeFolders(const char* path) {
@@ -93,7 +98,27 @@ void civilFromDays(long days, long& year, unsigned& month, unsigned& day) {
     year = long(yoe) + era * 400 + (month <= 2);
 }
 
+// Opens a new dump file: the plain name, or with "-2", "-3", ... when a dump of
+// the same second is there already.
+int createDump(char* path, size_t size) {
+    const size_t stem = strnlen(path, size) - 4;  // without ".dmp"
+    for (unsigned n = 1; n < 100; ++n) {
+        if (n > 1) {
+            path[stem] = '\0';
+            Text(path + stem, size - stem).add("-").add(n).add(".dmp");
+        }
+        const int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
 void onFatalSignal(int signal, siginfo_t* info, void*) {
+    if (writing.test_and_set()) {
+        for (;;)
+            pause();
+    }
     makeFolders(dumpFolder);
     const long local = long(time(nullptr)) + utcOffsetSeconds;
     const long days = local >= 0 ? local / 86400 : (local - 86399) / 86400;
@@ -113,7 +138,7 @@ void onFatalSignal(int signal, siginfo_t* info, void*) {
         .add(unsigned(seconds / 60 % 60), 2)
         .add(unsigned(seconds % 60), 2)
         .add(".dmp");
-    const int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int fd = createDump(path, sizeof path);
     if (fd >= 0) {
         char head[160];
         Text(head, sizeof head)
@@ -130,8 +155,11 @@ void onFatalSignal(int signal, siginfo_t* info, void*) {
         backtrace_symbols_fd(frames, count, fd);
         close(fd);
     }
-    // SA_RESETHAND restored the default action: raising again ends the process
-    // the way the signal would have.
+    // With the default action back, raising again ends the process the way the
+    // signal would have.
+    struct sigaction fallback {};
+    fallback.sa_handler = SIG_DFL;
+    sigaction(signal, &fallback, nullptr);
     raise(signal);
 }
 
@@ -156,9 +184,17 @@ void InstallCrashDumpWriter(const std::string& folder, const std::string& progra
     // backtrace() loads libgcc on first use, which may allocate: do it now, not in the handler.
     void* warm[1];
     backtrace(warm, 1);
+    // The main thread's alternate stack; threads that overflow their own stack
+    // without one die without a dump.
+    stack_t stack{};
+    stack.ss_sp = alternateStack;
+    stack.ss_size = sizeof alternateStack;
+    sigaltstack(&stack, nullptr);
     struct sigaction action {};
     action.sa_sigaction = onFatalSignal;
-    action.sa_flags = SA_SIGINFO | SA_RESETHAND | SA_ONSTACK;
+    // No SA_RESETHAND: a second thread faulting meanwhile must wait in the
+    // handler, not die with the default action halfway through the dump.
+    action.sa_flags = SA_SIGINFO | SA_ONSTACK;
     sigemptyset(&action.sa_mask);
     for (int s : kSignals)
         sigaction(s, &action, nullptr);
