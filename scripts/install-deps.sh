@@ -13,6 +13,7 @@ packages=(
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev
   libopencv-imgproc-dev
   xvfb xauth
+  locales  # the camera-file test builds a decimal-comma locale with localedef
 )
 
 missing=()
