@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <shared_mutex>
 #include <vector>
 
 #include "FileOutput.h"
@@ -34,39 +35,46 @@ std::string CommandLine() {
     return text;
 }
 
+// Any thread may log while another initialises or closes the engine: the channel
+// list is read under a shared lock and changed under an exclusive one. Channels
+// are never removed, so a channel pointer stays valid as long as its engine.
 class LogEngine {
 public:
-    std::vector<std::unique_ptr<LogOutput>> channels;
-    int referenceCount = 0;
+    // Further Initialize calls of the handle, each undone by one Close.
+    std::atomic<int> referenceCount{0};
+
+    bool HasChannels() const { return channelCount_.load() != 0; }
 
     LogOutput* Find(ChannelType type) const {
-        for (const auto& channel : channels)
+        std::shared_lock lock(channelsMutex_);
+        for (const auto& channel : channels_)
             if (channel->type() == type)
                 return channel.get();
         return nullptr;
     }
 
+    void Add(std::unique_ptr<LogOutput> channel) {
+        std::unique_lock lock(channelsMutex_);
+        channels_.push_back(std::move(channel));
+        channelCount_.store(channels_.size());
+        UpdateLowestThreshold();
+    }
+
+    void SetThreshold(ChannelType type, uint32_t threshold) {
+        std::unique_lock lock(channelsMutex_);
+        for (const auto& channel : channels_)
+            if (channel->type() == type)
+                channel->setThreshold(threshold);
+        UpdateLowestThreshold();
+    }
+
     bool HasOpenChannel() const {
-        return std::any_of(channels.begin(), channels.end(),
+        std::shared_lock lock(channelsMutex_);
+        return std::any_of(channels_.begin(), channels_.end(),
                            [](const auto& c) { return c->detailLevel() != 0; });
     }
 
-    bool Passes(uint32_t severity) const { return !channels.empty() && severity >= lowest_.load(); }
-
-    void UpdateLowestThreshold() {
-        uint32_t lowest = 5;
-        for (const auto& channel : channels)
-            if (channel->detailLevel() != 0)
-                lowest = std::min(lowest, channel->threshold());
-        lowest_.store(lowest);
-    }
-
-    std::string ChannelNames() const {
-        std::string names;
-        for (const auto& channel : channels)
-            names += (names.empty() ? "" : ", ") + channel->name();
-        return names.substr(0, 255);
-    }
+    bool Passes(uint32_t severity) const { return HasChannels() && severity >= lowest_.load(); }
 
     void Write(LogRecord record) {
         for (std::string* text : {&record.timeText, &record.moduleName, &record.componentTag,
@@ -75,7 +83,8 @@ public:
                 *text = "undefined";
         record.sourceFile = ShortenSourceFile(record.sourceFile);
         const LineContext context = Context(record.threadId);
-        for (const auto& channel : channels) {
+        std::shared_lock lock(channelsMutex_);
+        for (const auto& channel : channels_) {
             if (channel->detailLevel() == 0 || record.severity < channel->threshold())
                 continue;
             channel->Write(FormatLine(channel->detailLevel(), record, context), record);
@@ -104,13 +113,34 @@ public:
 
     void Shut() {
         WriteEngineRecord("LogEngine::Close", 47, "<<<<<<<<<<<<<<<<< Close");
-        for (const auto& channel : channels)
-            channel->Close();
+        {
+            // No writer is inside a channel while it closes.
+            std::unique_lock lock(channelsMutex_);
+            for (const auto& channel : channels_)
+                channel->Close();
+        }
         std::lock_guard lock(stacksMutex_);
         stacks_.clear();
     }
 
 private:
+    // Under channelsMutex_.
+    void UpdateLowestThreshold() {
+        uint32_t lowest = 5;
+        for (const auto& channel : channels_)
+            if (channel->detailLevel() != 0)
+                lowest = std::min(lowest, channel->threshold());
+        lowest_.store(lowest);
+    }
+
+    std::string ChannelNames() const {
+        std::shared_lock lock(channelsMutex_);
+        std::string names;
+        for (const auto& channel : channels_)
+            names += (names.empty() ? "" : ", ") + channel->name();
+        return names.substr(0, 255);
+    }
+
     // The calling thread's stack: its first entry is the time the thread first logged.
     LineContext Context(uint32_t recordThreadId) {
         std::lock_guard lock(stacksMutex_);
@@ -124,6 +154,9 @@ private:
         return context;
     }
 
+    mutable std::shared_mutex channelsMutex_;
+    std::vector<std::unique_ptr<LogOutput>> channels_;
+    std::atomic<size_t> channelCount_{0};
     std::atomic<uint32_t> lowest_{5};
     std::mutex stacksMutex_;
     std::map<uint32_t, std::vector<uint32_t>> stacks_;
@@ -200,10 +233,11 @@ const char* OpenFailure(ChannelType type) {
 }
 
 void CloseEngine(uint32_t handle, const std::shared_ptr<LogEngine>& engine) {
-    if (engine->referenceCount > 0) {
-        --engine->referenceCount;
-        return;
+    int count = engine->referenceCount.load();
+    while (count > 0 && !engine->referenceCount.compare_exchange_weak(count, count - 1)) {
     }
+    if (count > 0)
+        return;
     engine->Shut();
     registry().Remove(handle);
 }
@@ -225,7 +259,7 @@ std::string ResolveLogDirectory(const std::string& directory) {
 
 int Initialize(uint32_t handle, const std::string& baseName, const std::string& directory, bool createAlways,
                bool datedName, const DetailLevels& levels) {
-    if (auto existing = registry().Find(handle); existing && !existing->channels.empty()) {
+    if (auto existing = registry().Find(handle); existing && existing->HasChannels()) {
         ++existing->referenceCount;
         return 0;
     }
@@ -247,10 +281,9 @@ int Initialize(uint32_t handle, const std::string& baseName, const std::string& 
             continue;
         }
         channel->setDetailLevel(level);
-        engine->channels.push_back(std::move(channel));
+        engine->Add(std::move(channel));
     }
-    engine->UpdateLowestThreshold();
-    if (!engine->channels.empty()) {
+    if (engine->HasChannels()) {
         engine->WriteEngineRecord("LogEngine::Initialize", 107, ">>>>>>>>>>>>>>>>> Open");
         return 0;
     }
@@ -261,12 +294,9 @@ int Initialize(uint32_t handle, const std::string& baseName, const std::string& 
 
 int SetThreshold(uint32_t handle, uint32_t threshold, ChannelType type) {
     const auto engine = registry().Find(handle);
-    if (!engine || engine->channels.empty())
+    if (!engine || !engine->HasChannels())
         return -1;
-    for (const auto& channel : engine->channels)
-        if (channel->type() == type)
-            channel->setThreshold(threshold < 5 ? threshold : 4);
-    engine->UpdateLowestThreshold();
+    engine->SetThreshold(type, threshold < 5 ? threshold : 4);
     return 0;
 }
 

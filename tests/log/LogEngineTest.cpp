@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QRegularExpression>
+#include <atomic>
 #include <fstream>
 #include <thread>
 
@@ -233,6 +235,40 @@ TEST_F(LogEngineTest, ThreadsOfOneProcessShareTheFile) {
         ASSERT_TRUE(t >= 0 && t < kThreads);
         EXPECT_EQ(parts[5].toInt(), next[size_t(t)]++);
     }
+}
+
+// Threads go on logging while the engine closes and opens again: every line that
+// reaches the file is whole, and nothing writes into a closed channel.
+TEST_F(LogEngineTest, LoggingWhileTheEngineClosesAndOpens) {
+    std::atomic<bool> stop{false};
+    std::vector<std::jthread> threads;
+    for (int t = 0; t < 3; ++t)
+        threads.emplace_back([t, &stop] {
+            for (int i = 0; !stop.load(); ++i) {
+                LogRecord r;
+                r.severity = kMandatory;
+                r.code = t;
+                r.message = FormatMessage("thread %d record %d", t, i);
+                if (IsEnabled(0, kMandatory))
+                    Log(0, r);
+            }
+        });
+    for (int round = 0; round < 50; ++round) {
+        ASSERT_EQ(Initialize(0, "Cycles", dir_.path().string(), false, false, {0, 2, 0}), 0);
+        Initialize(0, "Cycles", dir_.path().string(), false, false, {0, 2, 0});  // a second user
+        Close(0);
+        EXPECT_TRUE(IsEnabled(0, kMandatory)) << "the second user keeps it open";
+        Close(0);
+    }
+    stop = true;
+    threads.clear();
+    const auto file = ReadLogFile(dir_.path() / "Cycles.txt");
+    EXPECT_EQ(file.byteOrderMarks, 1);
+    const QRegularExpression whole(
+        R"(^SV=MANDATORY; CD=\d; MSG=(thread \d record \d+|   [<>]{17} (Open|Close) the log channels: .*)$)");
+    EXPECT_GT(file.lines.size(), 100);
+    for (const QString& line : file.lines)
+        EXPECT_TRUE(whole.match(line).hasMatch()) << line.toStdString();
 }
 
 }  // namespace
