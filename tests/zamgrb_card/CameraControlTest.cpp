@@ -84,7 +84,6 @@ TEST(CameraControl, AFastPulseTrainTriggersAFramePerReadout) {
     const auto start = std::chrono::steady_clock::now();
     {
         Grab grab(ch.card, 0);
-        grab.log.keepBytes = false;
         std::this_thread::sleep_for(std::chrono::seconds(1));
         const double elapsedUs = double(
             std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start)
