@@ -82,11 +82,13 @@ void GrabSession::run() {
     deliveringChannel = &channel_;
 
     const double start = nowMicros();
-    double anchor = start;       // free run: when the previous camera frame ended
-    double lastEdge = start;     // trigger: edges after it are still to be taken
-    double previousFrame = -1;   // end of the camera's previous frame
-    double callbackEnd = start;  // frames that end before the last callback returned are lost
-    uint64_t k = 0;              // frames delivered since StartGrab
+    double anchor = start;      // free run: when the previous camera frame ended
+    double lastEdge = start;    // trigger: edges after it are still to be taken
+    double previousFrame = -1;  // end of the camera's previous frame
+    // Frames that end while the callback runs are lost. A frame that ended before it
+    // started (the thread woke late, or built the picture) is delivered late instead.
+    double callbackStart = start, callbackEnd = start;
+    uint64_t k = 0;  // frames delivered since StartGrab
     std::shared_ptr<FrameRenderer> renderer;
     const double linkBytesPerUs = channel_.card->linkBytesPerSecond() / 1e6;
 
@@ -123,14 +125,10 @@ void GrabSession::run() {
                 break;
         } else {
             frameEnd = anchor + s.period;
-            // The frames that ended while the callback ran are lost all at once (below,
-            // the check meets only a trigger-mode frame).
-            if (frameEnd < callbackEnd) {
-                const double missed = std::ceil((callbackEnd - frameEnd) / s.period);
-                frameEnd += missed * s.period;
-                std::lock_guard lock(channel_.mutex);
-                channel_.counters.drops += uint64_t(missed);
-            }
+            // The frames that ended while the callback ran were counted as drops when it
+            // returned (below, the check meets only a trigger-mode frame).
+            if (frameEnd >= callbackStart && frameEnd < callbackEnd)
+                frameEnd += std::ceil((callbackEnd - frameEnd) / s.period) * s.period;
             if (!waitUntil(frameEnd))
                 break;
             anchor = frameEnd;
@@ -154,7 +152,7 @@ void GrabSession::run() {
             channel_.counters.cameraFrameAt.push_back(frameEnd);
             keepLastSecond(channel_.counters.cameraFrameAt, frameEnd);
             // The card has nowhere to put a frame that ends while the callback runs.
-            if (frameEnd < callbackEnd) {
+            if (frameEnd >= callbackStart && frameEnd < callbackEnd) {
                 ++channel_.counters.drops;
                 continue;
             }
@@ -191,11 +189,20 @@ void GrabSession::run() {
         info.data = data;
         info.size = uint32_t(renderer->frameBytes());
         info.status = bad ? kBadFrameStatus : 0;
+        callbackStart = nowMicros();
         callback_(context_, &info);
         callbackEnd = nowMicros();
         ++k;
 
         std::lock_guard lock(channel_.mutex);
+        if (!s.trigger) {
+            // Free run: the frames after this one that ended while the callback ran are
+            // lost, counted now, even when StopGrab ends the thread before the next one.
+            const double first = std::max(1.0, std::ceil((callbackStart - frameEnd) / s.period));
+            const double last = std::ceil((callbackEnd - frameEnd) / s.period) - 1;
+            if (last >= first)
+                channel_.counters.drops += uint64_t(last - first + 1);
+        }
         ++channel_.counters.delivered;
         channel_.counters.deliveredAt.push_back(frameEnd);
         keepLastSecond(channel_.counters.deliveredAt, frameEnd);
