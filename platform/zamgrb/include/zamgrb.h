@@ -341,8 +341,8 @@ ZAMGRB_API uint64_t OpenDefaultCard(void);
 ZAMGRB_API uint64_t OpenCard(uint64_t cardId, uint32_t flags);
 /* Closes a handle: on every channel the handle owns it does what CloseChannel does
  * (stops the grab, waiting for the last callback as StopGrab; closes the serial port;
- * disables the pulse generator; forgets the configuration) and releases the channel. Afterwards the handle answers 3. An unknown
- * handle or 0 is ignored. Never call it from a frame callback. */
+ * disables the pulse generator; forgets the configuration) and releases the channel. Afterwards the handle
+ * answers 3. An unknown handle or 0 is ignored. Never call it from a frame callback. */
 ZAMGRB_API void CloseCard(uint64_t card);
 
 /* Card enumeration: BeginCardEnum, then NextCard until it answers non-zero, then
@@ -543,8 +543,8 @@ ZAMGRB_API uint32_t SaveCameraFile(const char* path, const CameraFileRecord* rec
  * destination and renamed over it when complete, so a failed write leaves no file
  * and an existing one unchanged. Failures: 2 for a null argument, an empty path,
  * fewer than 8 or more than 16 bits per channel, an RGB depth not a multiple of 3, a
- * side above 2^20 (above 65535 for JPEG); 1 the file cannot be written; 4 out of
- * memory. */
+ * side above 2^20 (above 65535 for JPEG); 1 the file cannot be written (also a BMP
+ * that would pass 4 GiB, before any pixel is read); 4 out of memory. */
 ZAMGRB_API uint32_t SaveBmpFile(const CameraDescription* description, const void* pixels, const char* path);
 ZAMGRB_API uint32_t SaveJpegFile(const CameraDescription* description, const void* pixels, const char* path,
                                  uint8_t quality);
