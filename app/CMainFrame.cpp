@@ -212,7 +212,7 @@ void CMainFrame::createStatusBar() {
     // The overrun mark sits before the pane's text, which stays readable beside it;
     // the pane has room for both, so showing the mark moves no other pane.
     const QPixmap mark = res::overrunIcon();
-    dma->setMinimumWidth(dma->minimumWidth() + mark.width() + 4);
+    dma->setMinimumWidth(dma->minimumWidth() + kOverrunMarkRoom);
     overrunMark_ = new QLabel(dma);
     overrunMark_->setObjectName(QStringLiteral("overrun-mark"));
     overrunMark_->setPixmap(mark);

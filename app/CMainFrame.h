@@ -180,7 +180,8 @@ private:
     bool withMenuTexts_ = false;  // set while UpdateCommandUI wants the menu texts  // the window is sized to
                                   // the image once it is shown
     std::unique_ptr<QSystemTrayIcon> trayIcon_;
-    QLabel* overrunMark_ = nullptr;  // icon 144 inside the DMA pane
+    QLabel* overrunMark_ = nullptr;              // icon 144 inside the DMA pane
+    static constexpr int kOverrunMarkRoom = 20;  // the icon and a gap, before the pane's text
 
     CChildView* view_ = nullptr;
     QToolBar* toolBar_ = nullptr;

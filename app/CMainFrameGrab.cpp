@@ -259,7 +259,7 @@ void CMainFrame::SetOverrunNotice(bool show) {
         trayIcon_->showMessage(LoadString(IDS_APP_NAME), kOverrunBalloon, QSystemTrayIcon::Critical,
                                kBalloonMs);
         dma->setToolTip(kOverrunBalloon);
-        dma->setIndent(overrunMark_->width() + 4);
+        dma->setIndent(kOverrunMarkRoom);
         overrunMark_->show();
     } else if (!show) {
         trayIcon_.reset();

@@ -4,7 +4,6 @@
 #include <stdlib.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
@@ -12,8 +11,6 @@
 
 #include "FlowsSupport.h"
 #include "IsolatedHome.h"
-#include "MessageBox.h"
-#include "Profile.h"
 #include "zamgrb_sim.h"
 
 namespace flows {
