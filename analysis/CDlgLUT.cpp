@@ -1,4 +1,4 @@
-#include "CDlgLUT.h"
+#include "analysis/CDlgLUT.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -13,9 +13,9 @@
 #include <QVBoxLayout>
 #include <fstream>
 
-#include "LutFormat.h"
-#include "MessageBox.h"
-#include "ResourceIds.h"
+#include "analysis/LutFormat.h"
+#include "kit/MessageBox.h"
+#include "res/ResourceIds.h"
 
 CDlgLUT::CDlgLUT(const QString& fileName_, bool enable_, QWidget* parent)
     : QDialog(parent), fileName(fileName_), enable(enable_) {

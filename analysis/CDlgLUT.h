@@ -5,7 +5,7 @@
 #include <QString>
 #include <optional>
 
-#include "LutController.h"
+#include "analysis/LutController.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -1,4 +1,4 @@
-#include "CStatisticsDlg.h"
+#include "analysis/CStatisticsDlg.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -8,7 +8,7 @@
 #include <cmath>
 #include <limits>
 
-#include "ResourceIds.h"
+#include "res/ResourceIds.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "CFloatingDlg.h"
+#include "kit/CFloatingDlg.h"
 
 class QLineEdit;
 

@@ -1,10 +1,10 @@
-#include "LutController.h"
+#include "analysis/LutController.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <fstream>
 
-#include "Profile.h"
+#include "kit/Profile.h"
 
 namespace lut {
 

@@ -10,7 +10,7 @@
 #include <memory>
 #include <optional>
 
-#include "LutTables.h"
+#include "analysis/LutTables.h"
 
 namespace lut {
 

@@ -1,4 +1,4 @@
-#include "LutFormat.h"
+#include "analysis/LutFormat.h"
 
 #include <strings.h>
 #include <cctype>

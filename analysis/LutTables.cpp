@@ -1,4 +1,4 @@
-#include "LutTables.h"
+#include "analysis/LutTables.h"
 
 #include <algorithm>
 #include <climits>

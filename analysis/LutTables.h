@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "LutFormat.h"
+#include "analysis/LutFormat.h"
 
 namespace lut {
 

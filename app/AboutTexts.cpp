@@ -1,4 +1,4 @@
-#include "AboutTexts.h"
+#include "app/AboutTexts.h"
 
 #include "AppVersion.h"
 

@@ -1,4 +1,4 @@
-#include "CAboutDlg.h"
+#include "app/CAboutDlg.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -6,11 +6,11 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "AboutTexts.h"
-#include "Grabber.h"
-#include "Icons.h"
-#include "ResourceIds.h"
-#include "StringTable.h"
+#include "app/AboutTexts.h"
+#include "grabber/Grabber.h"
+#include "res/Icons.h"
+#include "res/ResourceIds.h"
+#include "res/StringTable.h"
 
 CAboutDlg::CAboutDlg(uint64_t card, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About ") + res::LoadString(res::IDS_APP_NAME));

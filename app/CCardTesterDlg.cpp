@@ -1,6 +1,6 @@
-#include "CCardTesterDlg.h"
+#include "app/CCardTesterDlg.h"
 
-#include "ResourceIds.h"
+#include "res/ResourceIds.h"
 
 CCardTesterDlg::CCardTesterDlg(QWidget* parent) : CFloatingDlg(parent) {
     setWindowTitle(QStringLiteral("Card Register Tester"));

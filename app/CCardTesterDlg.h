@@ -1,7 +1,7 @@
 // "Card Register Tester" tool window.
 #pragma once
 
-#include "CFloatingDlg.h"
+#include "kit/CFloatingDlg.h"
 
 class CCardTesterDlg : public CFloatingDlg {
     Q_OBJECT

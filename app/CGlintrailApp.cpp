@@ -1,14 +1,14 @@
-#include "CGlintrailApp.h"
+#include "app/CGlintrailApp.h"
 
 #include <QFileInfo>
 
-#include "CMainFrame.h"
-#include "CrashDump.h"
-#include "Icons.h"
-#include "LogStartup.h"
-#include "Profile.h"
-#include "ResourceIds.h"
-#include "StringTable.h"
+#include "app/CMainFrame.h"
+#include "app/CrashDump.h"
+#include "kit/Profile.h"
+#include "log/LogStartup.h"
+#include "res/Icons.h"
+#include "res/ResourceIds.h"
+#include "res/StringTable.h"
 
 CGlintrailApp::CGlintrailApp(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QString::fromLatin1(appkit::kOrganization));

@@ -1,4 +1,4 @@
-#include "CMainFrame.h"
+#include "app/CMainFrame.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,25 +12,25 @@
 #include <QSystemTrayIcon>
 #include <QToolBar>
 
-#include "CAboutDlg.h"
-#include "CAliasDlg.h"
-#include "CCCControlDlg.h"
-#include "CCameraParamsDlg.h"
-#include "CCaptureSettingsDlg.h"
-#include "CCardTesterDlg.h"
-#include "CChildView.h"
-#include "CDlgLUT.h"
-#include "CRGBControlDlg.h"
-#include "CStatisticsDlg.h"
-#include "CTerminalDlg.h"
-#include "CommandTable.h"
-#include "Icons.h"
-#include "MessageBox.h"
-#include "PixelReadout.h"
-#include "Profile.h"
-#include "ResourceIds.h"
-#include "StringTable.h"
-#include "WindowPlacement.h"
+#include "analysis/CDlgLUT.h"
+#include "analysis/CStatisticsDlg.h"
+#include "app/CAboutDlg.h"
+#include "app/CCardTesterDlg.h"
+#include "app/CommandTable.h"
+#include "app/PixelReadout.h"
+#include "camera/CCCControlDlg.h"
+#include "camera/CCameraParamsDlg.h"
+#include "camera/CRGBControlDlg.h"
+#include "camera/CTerminalDlg.h"
+#include "capture/CCaptureSettingsDlg.h"
+#include "display/CChildView.h"
+#include "grabber/CAliasDlg.h"
+#include "kit/MessageBox.h"
+#include "kit/Profile.h"
+#include "kit/WindowPlacement.h"
+#include "res/Icons.h"
+#include "res/ResourceIds.h"
+#include "res/StringTable.h"
 
 Q_LOGGING_CATEGORY(lcMainFrame, "glintrail.mainframe", QtWarningMsg)
 

@@ -13,14 +13,14 @@
 #include <mutex>
 #include <vector>
 
-#include "CameraSettings.h"
-#include "CommandTarget.h"
-#include "CurrentImage.h"
-#include "FrameGate.h"
-#include "FullScreenMode.h"
-#include "Grabber.h"
-#include "LutController.h"
 #include "PluginLibrary.h"
+#include "analysis/LutController.h"
+#include "app/FrameGate.h"
+#include "app/FullScreenMode.h"
+#include "display/CurrentImage.h"
+#include "grabber/CameraSettings.h"
+#include "grabber/Grabber.h"
+#include "kit/CommandTarget.h"
 
 class QAction;
 class QLabel;

@@ -4,16 +4,16 @@
 #include <QDir>
 #include <QFileDialog>
 
-#include "CAliasDlg.h"
-#include "CCameraParamsDlg.h"
-#include "CChildView.h"
-#include "CMainFrame.h"
-#include "CameraFiles.h"
-#include "CameraParamsRules.h"
-#include "CameraValidation.h"
-#include "DisplayEffects.h"
-#include "MessageBox.h"
-#include "StringTable.h"
+#include "app/CMainFrame.h"
+#include "app/CameraValidation.h"
+#include "camera/CCameraParamsDlg.h"
+#include "camera/CameraParamsRules.h"
+#include "display/CChildView.h"
+#include "display/DisplayEffects.h"
+#include "grabber/CAliasDlg.h"
+#include "grabber/CameraFiles.h"
+#include "kit/MessageBox.h"
+#include "res/StringTable.h"
 
 namespace {
 

@@ -2,14 +2,14 @@
 // connecting, re-claiming and switching channels, and the names shown for them.
 #include <QAction>
 
-#include "CAliasDlg.h"
-#include "CCameraParamsDlg.h"
-#include "CMainFrame.h"
-#include "CameraFiles.h"
-#include "ChannelNames.h"
-#include "MessageBox.h"
-#include "ResourceIds.h"
-#include "StringTable.h"
+#include "app/CMainFrame.h"
+#include "app/ChannelNames.h"
+#include "camera/CCameraParamsDlg.h"
+#include "grabber/CAliasDlg.h"
+#include "grabber/CameraFiles.h"
+#include "kit/MessageBox.h"
+#include "res/ResourceIds.h"
+#include "res/StringTable.h"
 
 namespace {
 

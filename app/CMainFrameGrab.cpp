@@ -12,17 +12,17 @@
 #include <QToolBar>
 #include <cmath>
 
-#include "Bandwidth.h"
-#include "CCameraParamsDlg.h"
-#include "CChildView.h"
-#include "CMainFrame.h"
-#include "CStatisticsDlg.h"
-#include "ChannelNames.h"
-#include "Icons.h"
-#include "MessageBox.h"
-#include "ResourceIds.h"
-#include "StringTable.h"
-#include "ViewHints.h"
+#include "analysis/CStatisticsDlg.h"
+#include "app/CMainFrame.h"
+#include "app/ChannelNames.h"
+#include "camera/CCameraParamsDlg.h"
+#include "display/CChildView.h"
+#include "display/ViewHints.h"
+#include "grabber/Bandwidth.h"
+#include "kit/MessageBox.h"
+#include "res/Icons.h"
+#include "res/ResourceIds.h"
+#include "res/StringTable.h"
 
 using namespace res;
 

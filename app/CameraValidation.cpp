@@ -1,4 +1,4 @@
-#include "CameraValidation.h"
+#include "app/CameraValidation.h"
 
 namespace app {
 namespace {

@@ -1,4 +1,4 @@
-#include "ChannelNames.h"
+#include "app/ChannelNames.h"
 
 namespace app {
 

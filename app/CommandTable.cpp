@@ -1,8 +1,8 @@
-#include "CommandTable.h"
+#include "app/CommandTable.h"
 
 #include <array>
 
-#include "ResourceIds.h"
+#include "res/ResourceIds.h"
 
 namespace app {
 namespace {

@@ -1,4 +1,4 @@
-#include "CrashDump.h"
+#include "app/CrashDump.h"
 
 #include <execinfo.h>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "FrameGate.h"
+#include "app/FrameGate.h"
 
 #include <cstring>
 

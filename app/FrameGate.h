@@ -8,7 +8,7 @@
 #include <functional>
 #include <mutex>
 
-#include "CurrentImage.h"
+#include "display/CurrentImage.h"
 #include "zamgrb.h"
 
 class FrameGate {

@@ -1,4 +1,4 @@
-#include "FullScreenMode.h"
+#include "app/FullScreenMode.h"
 
 #include <QMainWindow>
 #include <QMenuBar>

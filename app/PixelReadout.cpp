@@ -1,4 +1,4 @@
-#include "PixelReadout.h"
+#include "app/PixelReadout.h"
 
 namespace app {
 

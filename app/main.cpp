@@ -1,4 +1,4 @@
-#include "CGlintrailApp.h"
+#include "app/CGlintrailApp.h"
 
 int main(int argc, char** argv) {
     CGlintrailApp app(argc, argv);

@@ -1,4 +1,4 @@
-#include "AutoLearnModel.h"
+#include "camera/AutoLearnModel.h"
 
 #include <algorithm>
 #include <iterator>

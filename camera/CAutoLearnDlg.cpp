@@ -1,4 +1,4 @@
-#include "CAutoLearnDlg.h"
+#include "camera/CAutoLearnDlg.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -9,9 +9,9 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "CUnsignedSpinEdit.h"
-#include "GeometryGrid.h"
-#include "TapFormatList.h"
+#include "camera/CUnsignedSpinEdit.h"
+#include "camera/GeometryGrid.h"
+#include "camera/TapFormatList.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <array>
 
-#include "AutoLearnModel.h"
+#include "camera/AutoLearnModel.h"
 
 class QComboBox;
 class QLineEdit;

@@ -1,7 +1,11 @@
-#include "CCCControlDlg.h"
+#include "camera/CCCControlDlg.h"
 
-#include "ResourceIds.h"
+#include "res/ResourceIds.h"
 
-CCCControlDlg::CCCControlDlg(QWidget* parent) : CFloatingDlg(parent) { setWindowTitle(QStringLiteral("CC Control")); }
+CCCControlDlg::CCCControlDlg(QWidget* parent) : CFloatingDlg(parent) {
+    setWindowTitle(QStringLiteral("CC Control"));
+}
 
-int CCCControlDlg::GetID() const { return res::IDD_CC_CONTROL; }
+int CCCControlDlg::GetID() const {
+    return res::IDD_CC_CONTROL;
+}

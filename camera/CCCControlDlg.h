@@ -1,7 +1,7 @@
 // "CC Control" tool window.
 #pragma once
 
-#include "CFloatingDlg.h"
+#include "kit/CFloatingDlg.h"
 
 class CCCControlDlg : public CFloatingDlg {
     Q_OBJECT

@@ -1,4 +1,4 @@
-#include "CCameraParamsDlg.h"
+#include "camera/CCameraParamsDlg.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -13,14 +13,14 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "CAutoLearnDlg.h"
-#include "CTapReconstrPreview.h"
-#include "CUnsignedSpinEdit.h"
-#include "CameraParamsRules.h"
-#include "GeometryGrid.h"
-#include "ResourceIds.h"
-#include "StringTable.h"
-#include "TapFormatList.h"
+#include "camera/CAutoLearnDlg.h"
+#include "camera/CTapReconstrPreview.h"
+#include "camera/CUnsignedSpinEdit.h"
+#include "camera/CameraParamsRules.h"
+#include "camera/GeometryGrid.h"
+#include "camera/TapFormatList.h"
+#include "res/ResourceIds.h"
+#include "res/StringTable.h"
 
 using namespace cameraparams;
 

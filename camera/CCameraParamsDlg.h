@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "CFloatingDlg.h"
+#include "kit/CFloatingDlg.h"
 #include "zamgrb.h"
 
 class QButtonGroup;

@@ -1,4 +1,4 @@
-#include "CCustomTapConfig.h"
+#include "camera/CCustomTapConfig.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -6,10 +6,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "Grabber.h"
-#include "MessageBox.h"
-#include "ResourceIds.h"
-#include "TapConfigFields.h"
+#include "camera/TapConfigFields.h"
+#include "grabber/Grabber.h"
+#include "kit/MessageBox.h"
+#include "res/ResourceIds.h"
 
 CCustomTapConfig::CCustomTapConfig(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Custom tap config"));

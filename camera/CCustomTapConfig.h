@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "PropertySet.h"
+#include "camera/PropertySet.h"
 #include "zamgrb.h"
 
 class QTableWidget;

@@ -1,7 +1,11 @@
-#include "CRGBControlDlg.h"
+#include "camera/CRGBControlDlg.h"
 
-#include "ResourceIds.h"
+#include "res/ResourceIds.h"
 
-CRGBControlDlg::CRGBControlDlg(QWidget* parent) : CFloatingDlg(parent) { setWindowTitle(QStringLiteral("RGB Control")); }
+CRGBControlDlg::CRGBControlDlg(QWidget* parent) : CFloatingDlg(parent) {
+    setWindowTitle(QStringLiteral("RGB Control"));
+}
 
-int CRGBControlDlg::GetID() const { return res::IDD_RGB_CONTROL; }
+int CRGBControlDlg::GetID() const {
+    return res::IDD_RGB_CONTROL;
+}

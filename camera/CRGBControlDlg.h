@@ -1,7 +1,7 @@
 // "RGB Control" tool window.
 #pragma once
 
-#include "CFloatingDlg.h"
+#include "kit/CFloatingDlg.h"
 
 class CRGBControlDlg : public CFloatingDlg {
     Q_OBJECT

@@ -1,10 +1,10 @@
-#include "CTapReconstrPreview.h"
+#include "camera/CTapReconstrPreview.h"
 
 #include <QImage>
 #include <QPainter>
 
-#include "Grabber.h"
 #include "TapGeometry.h"
+#include "grabber/Grabber.h"
 
 CTapReconstrPreview::CTapReconstrPreview(QWidget* parent) : QWidget(parent) {
     grabber::SetTapFormat(1, tapConfig_);

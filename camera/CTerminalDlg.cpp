@@ -1,7 +1,11 @@
-#include "CTerminalDlg.h"
+#include "camera/CTerminalDlg.h"
 
-#include "ResourceIds.h"
+#include "res/ResourceIds.h"
 
-CTerminalDlg::CTerminalDlg(QWidget* parent) : CFloatingDlg(parent) { setWindowTitle(QStringLiteral("Terminal")); }
+CTerminalDlg::CTerminalDlg(QWidget* parent) : CFloatingDlg(parent) {
+    setWindowTitle(QStringLiteral("Terminal"));
+}
 
-int CTerminalDlg::GetID() const { return res::IDD_TERMINAL; }
+int CTerminalDlg::GetID() const {
+    return res::IDD_TERMINAL;
+}

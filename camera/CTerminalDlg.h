@@ -1,7 +1,7 @@
 // "Terminal" tool window.
 #pragma once
 
-#include "CFloatingDlg.h"
+#include "kit/CFloatingDlg.h"
 
 class CTerminalDlg : public CFloatingDlg {
     Q_OBJECT

@@ -1,4 +1,4 @@
-#include "CUnsignedSpinEdit.h"
+#include "camera/CUnsignedSpinEdit.h"
 
 #include <QLineEdit>
 #include <algorithm>

@@ -1,6 +1,6 @@
-#include "CameraParamsRules.h"
+#include "camera/CameraParamsRules.h"
 
-#include "Grabber.h"
+#include "grabber/Grabber.h"
 
 namespace cameraparams {
 

@@ -1,4 +1,4 @@
-#include "GeometryGrid.h"
+#include "camera/GeometryGrid.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,11 +1,11 @@
-#include "PropertySet.h"
+#include "camera/PropertySet.h"
 
 #include <QRegularExpression>
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
 
-#include "PropertySets.h"
+#include "res/PropertySets.h"
 
 namespace {
 

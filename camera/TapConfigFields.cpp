@@ -1,4 +1,4 @@
-#include "TapConfigFields.h"
+#include "camera/TapConfigFields.h"
 
 namespace tapconfig {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "PropertySet.h"
+#include "camera/PropertySet.h"
 #include "zamgrb.h"
 
 namespace tapconfig {

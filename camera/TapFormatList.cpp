@@ -1,14 +1,14 @@
-#include "TapFormatList.h"
+#include "camera/TapFormatList.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <algorithm>
 
-#include "CCustomTapConfig.h"
-#include "CameraParamsRules.h"
-#include "Grabber.h"
-#include "ResourceIds.h"
-#include "StringTable.h"
+#include "camera/CCustomTapConfig.h"
+#include "camera/CameraParamsRules.h"
+#include "grabber/Grabber.h"
+#include "res/ResourceIds.h"
+#include "res/StringTable.h"
 
 namespace tapformatlist {
 

@@ -1,7 +1,11 @@
-#include "CCaptureSettingsDlg.h"
+#include "capture/CCaptureSettingsDlg.h"
 
-#include "ResourceIds.h"
+#include "res/ResourceIds.h"
 
-CCaptureSettingsDlg::CCaptureSettingsDlg(QWidget* parent) : CFloatingDlg(parent) { setWindowTitle(QStringLiteral("Capture settings")); }
+CCaptureSettingsDlg::CCaptureSettingsDlg(QWidget* parent) : CFloatingDlg(parent) {
+    setWindowTitle(QStringLiteral("Capture settings"));
+}
 
-int CCaptureSettingsDlg::GetID() const { return res::IDD_CAPTURE_SETTINGS; }
+int CCaptureSettingsDlg::GetID() const {
+    return res::IDD_CAPTURE_SETTINGS;
+}

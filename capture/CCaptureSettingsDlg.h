@@ -1,7 +1,7 @@
 // "Capture settings" tool window.
 #pragma once
 
-#include "CFloatingDlg.h"
+#include "kit/CFloatingDlg.h"
 
 class CCaptureSettingsDlg : public CFloatingDlg {
     Q_OBJECT

@@ -4,8 +4,10 @@ function(glintrail_warnings target)
 endfunction()
 
 # A static library of one application folder: sources listed by the caller.
+# Headers are included with their folder from the source root ("kit/Profile.h"),
+# so a reader sees which layer a header belongs to.
 function(glintrail_library target)
   add_library(${target} STATIC ${ARGN})
   glintrail_warnings(${target})
-  target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()

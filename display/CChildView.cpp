@@ -1,4 +1,4 @@
-#include "CChildView.h"
+#include "display/CChildView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,17 +11,17 @@
 #include <algorithm>
 #include <cmath>
 
-#include "CHexDumpDlg.h"
-#include "Cursors.h"
-#include "DisplayEffects.h"
-#include "Grabber.h"
-#include "HexCells.h"
-#include "HistogramHook.h"
-#include "ImageFormat.h"
-#include "PixelValue.h"
-#include "ResourceIds.h"
-#include "ViewHints.h"
-#include "ZoomGeometry.h"
+#include "display/CHexDumpDlg.h"
+#include "display/DisplayEffects.h"
+#include "display/HexCells.h"
+#include "display/HistogramHook.h"
+#include "display/ImageFormat.h"
+#include "display/PixelValue.h"
+#include "display/ViewHints.h"
+#include "display/ZoomGeometry.h"
+#include "grabber/Grabber.h"
+#include "res/Cursors.h"
+#include "res/ResourceIds.h"
 
 using namespace res;
 

@@ -15,11 +15,11 @@
 #include <functional>
 #include <memory>
 
-#include "CommandTarget.h"
-#include "CurrentImage.h"
-#include "DisplayConverter.h"
-#include "KvxOverlayImage.h"
-#include "Palette.h"
+#include "display/CurrentImage.h"
+#include "display/DisplayConverter.h"
+#include "display/KvxOverlayImage.h"
+#include "display/Palette.h"
+#include "kit/CommandTarget.h"
 
 class CHexDumpDlg;
 class CViewHint;

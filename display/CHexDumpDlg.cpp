@@ -1,4 +1,4 @@
-#include "CHexDumpDlg.h"
+#include "display/CHexDumpDlg.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>

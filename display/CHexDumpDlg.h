@@ -6,8 +6,8 @@
 #include <QRect>
 #include <functional>
 
-#include "CFloatingDlg.h"
-#include "HexDumpModel.h"
+#include "display/HexDumpModel.h"
+#include "kit/CFloatingDlg.h"
 
 class QTableView;
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "PageBuffer.h"
+#include "display/PageBuffer.h"
 #include "zamgrb.h"
 
 struct CurrentImage {

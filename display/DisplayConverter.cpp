@@ -1,13 +1,13 @@
-#include "DisplayConverter.h"
+#include "display/DisplayConverter.h"
 
 #include <cmath>
 #include <cstring>
 #include <new>
 
-#include "CurrentImage.h"
-#include "ImageFormat.h"
-#include "Palette.h"
-#include "ZoomGeometry.h"
+#include "display/CurrentImage.h"
+#include "display/ImageFormat.h"
+#include "display/Palette.h"
+#include "display/ZoomGeometry.h"
 #include "imaging.h"
 
 namespace display {

@@ -1,8 +1,8 @@
-#include "DisplayEffects.h"
+#include "display/DisplayEffects.h"
 
 #include <QString>
 
-#include "Profile.h"
+#include "kit/Profile.h"
 
 namespace display {
 namespace {

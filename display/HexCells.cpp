@@ -1,8 +1,8 @@
-#include "HexCells.h"
+#include "display/HexCells.h"
 
 #include <cmath>
 
-#include "ImageFormat.h"
+#include "display/ImageFormat.h"
 
 namespace display {
 namespace {

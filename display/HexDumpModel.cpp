@@ -1,4 +1,4 @@
-#include "HexDumpModel.h"
+#include "display/HexDumpModel.h"
 
 namespace display {
 

@@ -8,7 +8,7 @@
 #include <QFont>
 #include <functional>
 
-#include "HexCells.h"
+#include "display/HexCells.h"
 
 namespace display {
 

@@ -1,6 +1,6 @@
-#include "ImageFormat.h"
+#include "display/ImageFormat.h"
 
-#include "CurrentImage.h"
+#include "display/CurrentImage.h"
 
 namespace display {
 

@@ -1,10 +1,10 @@
-#include "KvxOverlayImage.h"
+#include "display/KvxOverlayImage.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 
-#include "Profile.h"
+#include "kit/Profile.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QRect>
 #include <QString>
 
-#include "OverlayMotion.h"
+#include "display/OverlayMotion.h"
 
 class QPainter;
 

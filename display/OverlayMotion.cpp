@@ -1,4 +1,4 @@
-#include "OverlayMotion.h"
+#include "display/OverlayMotion.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "Palette.h"
+#include "display/Palette.h"
 
 #include <cmath>
 

@@ -1,9 +1,9 @@
-#include "PixelValue.h"
+#include "display/PixelValue.h"
 
 #include <cstring>
 
-#include "CurrentImage.h"
-#include "ImageFormat.h"
+#include "display/CurrentImage.h"
+#include "display/ImageFormat.h"
 
 namespace display {
 

@@ -1,4 +1,4 @@
-#include "ZoomGeometry.h"
+#include "display/ZoomGeometry.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "Bandwidth.h"
+#include "grabber/Bandwidth.h"
 
 namespace grabber {
 

@@ -1,4 +1,4 @@
-#include "CAliasDlg.h"
+#include "grabber/CAliasDlg.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -8,10 +8,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "CEditAliasDlg.h"
-#include "Grabber.h"
-#include "MessageBox.h"
-#include "ResourceIds.h"
+#include "grabber/CEditAliasDlg.h"
+#include "grabber/Grabber.h"
+#include "kit/MessageBox.h"
+#include "res/ResourceIds.h"
 
 namespace {
 

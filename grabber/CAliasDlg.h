@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <cstdint>
 
-#include "CFloatingDlg.h"
+#include "kit/CFloatingDlg.h"
 
 class QPushButton;
 class QTableWidget;

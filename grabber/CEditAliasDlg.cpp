@@ -1,4 +1,4 @@
-#include "CEditAliasDlg.h"
+#include "grabber/CEditAliasDlg.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,10 +1,10 @@
-#include "CameraFiles.h"
+#include "grabber/CameraFiles.h"
 
 #include <QDir>
 #include <QStandardPaths>
 #include <array>
 
-#include "Grabber.h"
+#include "grabber/Grabber.h"
 
 namespace grabber {
 

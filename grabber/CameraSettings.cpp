@@ -1,9 +1,9 @@
-#include "CameraSettings.h"
+#include "grabber/CameraSettings.h"
 
 #include <array>
 #include <string>
 
-#include "Grabber.h"
+#include "grabber/Grabber.h"
 
 namespace grabber {
 namespace {

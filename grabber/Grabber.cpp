@@ -1,4 +1,4 @@
-#include "Grabber.h"
+#include "grabber/Grabber.h"
 
 #include <utility>
 

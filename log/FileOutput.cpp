@@ -1,4 +1,4 @@
-#include "FileOutput.h"
+#include "log/FileOutput.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <ctime>
 #include <filesystem>
 
-#include "LogErrors.h"
+#include "log/LogErrors.h"
 
 namespace logengine {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "LogOutput.h"
-#include "UniqueFd.h"
-#include "WritingLock.h"
+#include "log/LogOutput.h"
+#include "log/UniqueFd.h"
+#include "log/WritingLock.h"
 
 namespace logengine {
 

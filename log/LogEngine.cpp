@@ -1,4 +1,4 @@
-#include "LogEngine.h"
+#include "log/LogEngine.h"
 
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -15,9 +15,9 @@
 #include <shared_mutex>
 #include <vector>
 
-#include "FileOutput.h"
-#include "LogErrors.h"
-#include "LogText.h"
+#include "log/FileOutput.h"
+#include "log/LogErrors.h"
+#include "log/LogText.h"
 
 namespace logengine {
 namespace {

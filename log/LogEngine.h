@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "LogRecord.h"
+#include "log/LogRecord.h"
 
 namespace logengine {
 

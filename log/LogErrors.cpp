@@ -1,4 +1,4 @@
-#include "LogErrors.h"
+#include "log/LogErrors.h"
 
 namespace logengine {
 namespace {

@@ -1,4 +1,4 @@
-#include "LogOutput.h"
+#include "log/LogOutput.h"
 
 #include <cstdio>
 

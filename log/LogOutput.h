@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "LogRecord.h"
+#include "log/LogRecord.h"
 
 namespace logengine {
 

@@ -1,10 +1,10 @@
-#include "LogSites.h"
+#include "log/LogSites.h"
 
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#include "LogEngine.h"
-#include "LogText.h"
+#include "log/LogEngine.h"
+#include "log/LogText.h"
 
 namespace logengine {
 namespace {

@@ -1,10 +1,10 @@
-#include "LogStartup.h"
+#include "log/LogStartup.h"
 
 #include <QSettings>
 
 // Only the profile's organisation and application names: the log library stays
 // free of widgets, so it reads the same INI file with QSettings itself.
-#include "Profile.h"
+#include "kit/Profile.h"
 
 namespace logengine {
 

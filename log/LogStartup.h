@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "LogEngine.h"
+#include "log/LogEngine.h"
 
 namespace logengine {
 

@@ -1,4 +1,4 @@
-#include "LogText.h"
+#include "log/LogText.h"
 
 #include <QString>
 #include <cinttypes>

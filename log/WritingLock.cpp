@@ -1,4 +1,4 @@
-#include "WritingLock.h"
+#include "log/WritingLock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -7,7 +7,7 @@
 #include <mutex>
 #include <string>
 
-#include "UniqueFd.h"
+#include "log/UniqueFd.h"
 
 namespace logengine {
 

@@ -1,4 +1,4 @@
-#include "Cursors.h"
+#include "res/Cursors.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,11 +1,11 @@
-#include "Icons.h"
+#include "res/Icons.h"
 
 #include <QFont>
 #include <QHash>
 #include <QPainter>
 #include <QPixmap>
 
-#include "ResourceIds.h"
+#include "res/ResourceIds.h"
 
 namespace res {
 namespace {

@@ -1,6 +1,6 @@
-#include "PropertySets.h"
+#include "res/PropertySets.h"
 
-#include "ResourceIds.h"
+#include "res/ResourceIds.h"
 
 namespace res {
 namespace {

@@ -1,9 +1,9 @@
-#include "StringTable.h"
+#include "res/StringTable.h"
 
 #include <QHash>
 #include <QStringList>
 
-#include "ResourceIds.h"
+#include "res/ResourceIds.h"
 
 namespace res {
 namespace {

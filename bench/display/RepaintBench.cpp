@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "CChildView.h"
+#include "display/CChildView.h"
 
 namespace {
 

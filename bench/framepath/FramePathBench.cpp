@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "FrameGate.h"
+#include "app/FrameGate.h"
 #include "zamgrb.h"
 #include "zamgrb_sim.h"
 

@@ -4,8 +4,8 @@
 #include <sstream>
 #include <string>
 
-#include "LutFormat.h"
-#include "LutTables.h"
+#include "analysis/LutFormat.h"
+#include "analysis/LutTables.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <set>
 
-#include "PropertySet.h"
+#include "camera/PropertySet.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CPropertyMap map;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "AboutTexts.h"
 #include "AppVersion.h"
+#include "app/AboutTexts.h"
 
 namespace {
 

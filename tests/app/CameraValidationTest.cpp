@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "CameraValidation.h"
-#include "Grabber.h"
+#include "app/CameraValidation.h"
+#include "grabber/Grabber.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ChannelNames.h"
+#include "app/ChannelNames.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "CrashDump.h"
+#include "app/CrashDump.h"
 
 namespace fs = std::filesystem;
 

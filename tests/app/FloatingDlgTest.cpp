@@ -5,9 +5,9 @@
 #include <QScreen>
 #include <QSettings>
 
-#include "CFloatingDlg.h"
-#include "Profile.h"
-#include "WindowPlacement.h"
+#include "kit/CFloatingDlg.h"
+#include "kit/Profile.h"
+#include "kit/WindowPlacement.h"
 
 using appkit::WindowPlacement;
 

@@ -9,14 +9,14 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "CAboutDlg.h"
-#include "CChildView.h"
-#include "CFloatingDlg.h"
-#include "CMainFrame.h"
 #include "GuiTestSupport.h"
-#include "Profile.h"
-#include "ResourceIds.h"
-#include "WindowPlacement.h"
+#include "app/CAboutDlg.h"
+#include "app/CMainFrame.h"
+#include "display/CChildView.h"
+#include "kit/CFloatingDlg.h"
+#include "kit/Profile.h"
+#include "kit/WindowPlacement.h"
+#include "res/ResourceIds.h"
 
 namespace {
 

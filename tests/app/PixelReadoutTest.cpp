@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "Grabber.h"
-#include "PixelReadout.h"
+#include "app/PixelReadout.h"
+#include "grabber/Grabber.h"
 
 namespace {
 

@@ -9,13 +9,13 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
-#include "CCameraParamsDlg.h"
-#include "CMainFrame.h"
-#include "CameraFiles.h"
-#include "DisplayEffects.h"
 #include "FlowsSupport.h"
-#include "Profile.h"
-#include "ResourceIds.h"
+#include "app/CMainFrame.h"
+#include "camera/CCameraParamsDlg.h"
+#include "display/DisplayEffects.h"
+#include "grabber/CameraFiles.h"
+#include "kit/Profile.h"
+#include "res/ResourceIds.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <QAction>
 #include <QFile>
 
-#include "CCameraParamsDlg.h"
-#include "CMainFrame.h"
-#include "CameraFiles.h"
 #include "FlowsSupport.h"
-#include "Grabber.h"
-#include "ResourceIds.h"
+#include "app/CMainFrame.h"
+#include "camera/CCameraParamsDlg.h"
+#include "grabber/CameraFiles.h"
+#include "grabber/Grabber.h"
+#include "res/ResourceIds.h"
 
 namespace {
 

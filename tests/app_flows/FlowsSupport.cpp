@@ -1,6 +1,6 @@
 #include "FlowsSupport.h"
 
-#include "Grabber.h"
+#include "grabber/Grabber.h"
 
 namespace flows {
 

@@ -52,7 +52,7 @@ std::function<bool(QWidget*)> OnWindow(std::function<void(T*)> action) {
 #include <QProcess>
 #include <memory>
 
-#include "CameraSettings.h"
+#include "grabber/CameraSettings.h"
 
 namespace flows {
 

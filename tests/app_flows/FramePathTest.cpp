@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "FrameGate.h"
+#include "app/FrameGate.h"
 #include "zamgrb.h"
 #include "zamgrb_sim.h"
 

@@ -6,12 +6,12 @@
 #include <QLabel>
 #include <thread>
 
-#include "CCameraParamsDlg.h"
-#include "CMainFrame.h"
 #include "FlowsSupport.h"
-#include "Grabber.h"
-#include "MessageBox.h"
-#include "ResourceIds.h"
+#include "app/CMainFrame.h"
+#include "camera/CCameraParamsDlg.h"
+#include "grabber/Grabber.h"
+#include "kit/MessageBox.h"
+#include "res/ResourceIds.h"
 #include "zamgrb_sim.h"
 
 namespace {

@@ -6,12 +6,12 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "CMainFrame.h"
-#include "CameraFiles.h"
-#include "CameraSettings.h"
 #include "FlowsSupport.h"
-#include "Grabber.h"
-#include "ResourceIds.h"
+#include "app/CMainFrame.h"
+#include "grabber/CameraFiles.h"
+#include "grabber/CameraSettings.h"
+#include "grabber/Grabber.h"
+#include "res/ResourceIds.h"
 
 namespace {
 

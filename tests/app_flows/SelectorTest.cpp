@@ -6,11 +6,11 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "CAliasDlg.h"
-#include "CMainFrame.h"
 #include "FlowsSupport.h"
-#include "Grabber.h"
-#include "ResourceIds.h"
+#include "app/CMainFrame.h"
+#include "grabber/CAliasDlg.h"
+#include "grabber/Grabber.h"
+#include "res/ResourceIds.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // their order, and the messages for a configuration the card refuses.
 #include <gtest/gtest.h>
 
-#include "CCameraParamsDlg.h"
-#include "CMainFrame.h"
 #include "FlowsSupport.h"
-#include "Grabber.h"
+#include "app/CMainFrame.h"
+#include "camera/CCameraParamsDlg.h"
+#include "grabber/Grabber.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "CAutoLearnDlg.h"
-#include "CCustomTapConfig.h"
-#include "CUnsignedSpinEdit.h"
-#include "Grabber.h"
 #include "ModalHelper.h"
 #include "TapFormats.h"
+#include "camera/CAutoLearnDlg.h"
+#include "camera/CCustomTapConfig.h"
+#include "camera/CUnsignedSpinEdit.h"
+#include "grabber/Grabber.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <limits>
 
-#include "AutoLearnModel.h"
-#include "Grabber.h"
 #include "TapFormats.h"
+#include "camera/AutoLearnModel.h"
+#include "grabber/Grabber.h"
 
 namespace {
 

@@ -10,14 +10,14 @@
 #include <cstring>
 #include <vector>
 
-#include "CAutoLearnDlg.h"
-#include "CCameraParamsDlg.h"
-#include "CCustomTapConfig.h"
-#include "CTapReconstrPreview.h"
-#include "Grabber.h"
 #include "ModalHelper.h"
 #include "Screenshot.h"
 #include "TapFormats.h"
+#include "camera/CAutoLearnDlg.h"
+#include "camera/CCameraParamsDlg.h"
+#include "camera/CCustomTapConfig.h"
+#include "camera/CTapReconstrPreview.h"
+#include "grabber/Grabber.h"
 
 namespace {
 

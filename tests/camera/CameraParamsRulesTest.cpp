@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "CameraParamsRules.h"
+#include "camera/CameraParamsRules.h"
 
 namespace {
 

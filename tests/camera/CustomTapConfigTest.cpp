@@ -4,11 +4,11 @@
 #include <QTableWidget>
 #include <cstring>
 
-#include "CCustomTapConfig.h"
-#include "Grabber.h"
-#include "MessageBox.h"
 #include "Screenshot.h"
 #include "TapFormats.h"
+#include "camera/CCustomTapConfig.h"
+#include "grabber/Grabber.h"
+#include "kit/MessageBox.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "PropertySet.h"
-#include "ResourceIds.h"
-#include "TapConfigFields.h"
+#include "camera/PropertySet.h"
+#include "camera/TapConfigFields.h"
+#include "res/ResourceIds.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "Grabber.h"
-#include "PropertySet.h"
-#include "ResourceIds.h"
-#include "TapConfigFields.h"
+#include "camera/PropertySet.h"
+#include "camera/TapConfigFields.h"
+#include "grabber/Grabber.h"
+#include "res/ResourceIds.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The standard configuration of a tap format number, from the card library.
 #pragma once
 
-#include "Grabber.h"
+#include "grabber/Grabber.h"
 
 inline TapConfig StandardTaps(uint32_t number) {
     TapConfig config{};

@@ -3,10 +3,10 @@
 #include <QImage>
 #include <QPalette>
 
-#include "CTapReconstrPreview.h"
-#include "Grabber.h"
 #include "TapFormats.h"
 #include "TapGeometry.h"
+#include "camera/CTapReconstrPreview.h"
+#include "grabber/Grabber.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Region conversion of the visible part of hand-filled images.
 #include <gtest/gtest.h>
 
-#include "DisplayConverter.h"
-#include "Palette.h"
 #include "TestImages.h"
-#include "ZoomGeometry.h"
+#include "display/DisplayConverter.h"
+#include "display/Palette.h"
+#include "display/ZoomGeometry.h"
 
 using display::DisplayConverter;
 using display::Palette;

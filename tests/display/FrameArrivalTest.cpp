@@ -4,10 +4,10 @@
 
 #include <cstring>
 
-#include "Grabber.h"
-#include "PixelValue.h"
-#include "ViewHints.h"
 #include "ViewSupport.h"
+#include "display/PixelValue.h"
+#include "display/ViewHints.h"
+#include "grabber/Grabber.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 
-#include "FullScreenMode.h"
+#include "app/FullScreenMode.h"
 
 TEST(FullScreen, HidesAndRestoresWhatWasShown) {
     QMainWindow window;

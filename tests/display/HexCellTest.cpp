@@ -1,9 +1,9 @@
 // Texts, tips and colours of the hex dump's cells.
 #include <gtest/gtest.h>
 
-#include "HexCells.h"
-#include "Palette.h"
 #include "TestImages.h"
+#include "display/HexCells.h"
+#include "display/Palette.h"
 
 using display::BodyCell;
 

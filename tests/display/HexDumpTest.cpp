@@ -6,9 +6,9 @@
 #include <QScrollBar>
 #include <QTableView>
 
-#include "CHexDumpDlg.h"
-#include "ResourceIds.h"
 #include "ViewSupport.h"
+#include "display/CHexDumpDlg.h"
+#include "res/ResourceIds.h"
 
 TEST(HexDump, VirtualTableOverAMillionsOfPixelsImage) {
     ViewFixture f;

@@ -1,7 +1,7 @@
 // The overlay's drift and bounce.
 #include <gtest/gtest.h>
 
-#include "OverlayMotion.h"
+#include "display/OverlayMotion.h"
 
 using display::OverlayMotion;
 

@@ -3,8 +3,8 @@
 
 #include <QSettings>
 
-#include "Profile.h"
 #include "ViewSupport.h"
+#include "kit/Profile.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The display palette: ramp, stretch, markers and colours.
 #include <gtest/gtest.h>
 
-#include "Palette.h"
+#include "display/Palette.h"
 
 using display::BuildPalette;
 using display::Palette;

@@ -1,9 +1,9 @@
 // Pixel values and the readout texts made of them.
 #include <gtest/gtest.h>
 
-#include "PixelReadout.h"
-#include "PixelValue.h"
 #include "TestImages.h"
+#include "app/PixelReadout.h"
+#include "display/PixelValue.h"
 
 using display::GetPixelValue;
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "CurrentImage.h"
+#include "display/CurrentImage.h"
 
 namespace testimages {
 

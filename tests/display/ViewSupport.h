@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "CChildView.h"
 #include "TestImages.h"
+#include "display/CChildView.h"
 
 struct ViewFixture {
     std::unique_ptr<CChildView> view = std::make_unique<CChildView>();

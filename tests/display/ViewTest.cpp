@@ -5,11 +5,11 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
-#include "CHexDumpDlg.h"
-#include "HistogramHook.h"
-#include "ResourceIds.h"
-#include "ViewHints.h"
 #include "ViewSupport.h"
+#include "display/CHexDumpDlg.h"
+#include "display/HistogramHook.h"
+#include "display/ViewHints.h"
+#include "res/ResourceIds.h"
 
 using namespace res;
 

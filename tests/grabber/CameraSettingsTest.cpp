@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "CameraFiles.h"
-#include "CameraSettings.h"
-#include "Grabber.h"
+#include "grabber/CameraFiles.h"
+#include "grabber/CameraSettings.h"
+#include "grabber/Grabber.h"
 
 namespace {
 

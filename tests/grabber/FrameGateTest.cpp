@@ -4,7 +4,7 @@
 #include <thread>
 #include <vector>
 
-#include "FrameGate.h"
+#include "app/FrameGate.h"
 
 namespace {
 

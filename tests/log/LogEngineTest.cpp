@@ -6,13 +6,13 @@
 #include <fstream>
 #include <thread>
 
-#include "LogEngine.h"
-#include "LogErrors.h"
-#include "LogSites.h"
-#include "LogStartup.h"
 #include "LogTestSupport.h"
-#include "LogText.h"
-#include "Profile.h"
+#include "kit/Profile.h"
+#include "log/LogEngine.h"
+#include "log/LogErrors.h"
+#include "log/LogSites.h"
+#include "log/LogStartup.h"
+#include "log/LogText.h"
 
 using namespace logengine;
 using logtest::ReadLogFile;

@@ -5,10 +5,10 @@
 
 #include <QRegularExpression>
 
-#include "LogEngine.h"
 #include "LogTestSupport.h"
-#include "LogText.h"
-#include "WritingLock.h"
+#include "log/LogEngine.h"
+#include "log/LogText.h"
+#include "log/WritingLock.h"
 
 using namespace logengine;
 

@@ -2,7 +2,7 @@
 
 #include <regex>
 
-#include "LogText.h"
+#include "log/LogText.h"
 
 using namespace logengine;
 

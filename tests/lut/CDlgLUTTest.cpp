@@ -6,9 +6,9 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "CDlgLUT.h"
 #include "LutTestFiles.h"
-#include "MessageBox.h"
+#include "analysis/CDlgLUT.h"
+#include "kit/MessageBox.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <QStringList>
 #include <deque>
 
-#include "Grabber.h"
-#include "LutController.h"
 #include "LutTestFiles.h"
-#include "Profile.h"
+#include "analysis/LutController.h"
+#include "grabber/Grabber.h"
+#include "kit/Profile.h"
 
 using namespace lut;
 using luttest::Table;

@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <sstream>
 
-#include "LutController.h"
 #include "LutTestFiles.h"
+#include "analysis/LutController.h"
 
 using namespace lut;
 using luttest::Join;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Grabber.h"
+#include "grabber/Grabber.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "Grabber.h"
+#include "grabber/Grabber.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Bandwidth.h"
+#include "grabber/Bandwidth.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <map>
 #include <set>
 
-#include "CStatisticsDlg.h"
+#include "analysis/CStatisticsDlg.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <QApplication>
 
 #include "GuiTestSupport.h"
-#include "MessageBox.h"
-#include "Profile.h"
+#include "kit/MessageBox.h"
+#include "kit/Profile.h"
 
 QStringList& RecordedMessages() {
     static QStringList messages;

@@ -1,4 +1,4 @@
-#include "Profile.h"
+#include "kit/Profile.h"
 
 namespace appkit {
 namespace {

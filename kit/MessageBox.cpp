@@ -1,7 +1,7 @@
-#include "MessageBox.h"
+#include "kit/MessageBox.h"
 
-#include "ResourceIds.h"
-#include "StringTable.h"
+#include "res/ResourceIds.h"
+#include "res/StringTable.h"
 
 namespace appkit {
 namespace {

@@ -1,4 +1,4 @@
-#include "CFloatingDlg.h"
+#include "kit/CFloatingDlg.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -6,8 +6,8 @@
 #include <QScreen>
 #include <utility>
 
-#include "Profile.h"
-#include "WindowPlacement.h"
+#include "kit/Profile.h"
+#include "kit/WindowPlacement.h"
 
 using appkit::Profile;
 using appkit::WindowPlacement;

@@ -1,4 +1,4 @@
-#include "WindowPlacement.h"
+#include "kit/WindowPlacement.h"
 
 #include <QWidget>
 #include <QtEndian>
