@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what a fresh Debian 12 machine lacks to build, run and test the viewer.
+# Installs what a fresh Debian 12 machine lacks to build, run and test the viewer,
+# and the packages named as arguments (what a single script needs beyond that).
 # Runs apt-get directly as root (CI) and through sudo otherwise; skips the install
 # when every package is already present so repeated runs stay fast.
 set -euo pipefail
@@ -14,6 +15,7 @@ packages=(
   libopencv-imgproc-dev
   xvfb xauth
   locales  # the camera-file test builds a decimal-comma locale with localedef
+  "$@"
 )
 
 missing=()
