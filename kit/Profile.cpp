@@ -39,6 +39,10 @@ void Profile::WriteBinary(const QString& section, const QString& name, const QBy
     settings().setValue(key(section, name), value);
 }
 
+QVariant Profile::GetValue(const QString& section, const QString& name) {
+    return settings().value(key(section, name));
+}
+
 bool Profile::Contains(const QString& section, const QString& name) {
     return settings().contains(key(section, name));
 }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QSettings>
 #include <QString>
+#include <QVariant>
 
 namespace appkit {
 
@@ -20,6 +21,8 @@ public:
     // Binary values; an absent value answers an empty array.
     static QByteArray GetBinary(const QString& section, const QString& name);
     static void WriteBinary(const QString& section, const QString& name, const QByteArray& value);
+    // The stored value as read, for callers that check its type themselves.
+    static QVariant GetValue(const QString& section, const QString& name);
     static bool Contains(const QString& section, const QString& name);
 
 private:
