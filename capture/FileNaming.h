@@ -8,27 +8,9 @@
 #include <cstdint>
 
 #include "capture/CaptureOptionsRecord.h"
+#include "capture/SystemTime.h"
 
 namespace capture {
-
-// A local time in eight 16-bit fields, as kept with each captured frame.
-struct SystemTime {
-    uint16_t year = 0;
-    uint16_t month = 0;      // 1..12
-    uint16_t dayOfWeek = 0;  // 0 = Sunday
-    uint16_t day = 0;
-    uint16_t hour = 0;
-    uint16_t minute = 0;
-    uint16_t second = 0;
-    uint16_t milliseconds = 0;
-};
-static_assert(sizeof(SystemTime) == 16);
-
-// A moment in the process's local time zone.
-SystemTime ToSystemTime(std::chrono::system_clock::time_point moment);
-inline SystemTime LocalTimeNow() {
-    return ToSystemTime(std::chrono::system_clock::now());
-}
 
 // `path` with the extension of `kind` (an options page or a SaveType): ".avi" for
 // clips, else that of `imageType`. An extension after the last separator is
