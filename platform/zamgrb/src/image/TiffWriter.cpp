@@ -4,6 +4,7 @@
 // pixels over all 16 bits; without either, deep pixels are reduced to 8 bits.
 #include <tiffio.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -20,9 +21,11 @@ struct TiffCloser {
     void operator()(TIFF* tiff) const { TIFFClose(tiff); }
 };
 
-// Samples ready to write: grey, or R, G, B, in 1 or 2 bytes each.
+// Samples ready to write: grey, or R, G, B, in 1 or 2 bytes each. Grey pixels
+// that need no change are written from the caller's buffer, without a copy.
 struct TiffImage {
-    std::vector<uint8_t> data;
+    std::vector<uint8_t> owned;
+    const uint8_t* data;
     uint32_t samplesPerPixel, bytesPerSample;
 };
 
@@ -39,25 +42,25 @@ TiffImage prepare(const PixelLayout& layout, const void* pixels, uint8_t flags) 
     const uint64_t count = uint64_t(layout.width) * layout.height;
     const bool sixteen =
         layout.bytesPerChannel == 2 && (flags & (ZAMGRB_CONVERT_KEEP_DEPTH | ZAMGRB_CONVERT_NORMALISE));
-    TiffImage image{{}, layout.colour() ? 3u : 1u, sixteen ? 2u : 1u};
-    image.data.resize(count * image.samplesPerPixel * image.bytesPerSample);
-    std::vector<uint8_t> reduced;
-    const void* source = pixels;
+    TiffImage image{{}, static_cast<const uint8_t*>(pixels), layout.colour() ? 3u : 1u, sixteen ? 2u : 1u};
     if (!sixteen && layout.bytesPerChannel == 2) {
-        reduced = reducedTo8Bits(layout, pixels);
-        source = reduced.data();
+        image.owned = reducedTo8Bits(layout, pixels);
+        image.data = image.owned.data();
     }
     if (layout.colour()) {
+        std::vector<uint8_t> rgb(count * 3 * image.bytesPerSample);
         if (sixteen)
-            toRgb(static_cast<const uint16_t*>(source), count,
-                  reinterpret_cast<uint16_t*>(image.data.data()));
+            toRgb(reinterpret_cast<const uint16_t*>(image.data), count,
+                  reinterpret_cast<uint16_t*>(rgb.data()));
         else
-            toRgb(static_cast<const uint8_t*>(source), count, image.data.data());
-        return image;
+            toRgb(image.data, count, rgb.data());
+        image.owned = std::move(rgb);
+        image.data = image.owned.data();
+    } else if (sixteen && (flags & ZAMGRB_CONVERT_NORMALISE)) {
+        image.owned.assign(image.data, image.data + count * 2);
+        stretchToSixteenBits(reinterpret_cast<uint16_t*>(image.owned.data()), count, layout.bitsPerChannel);
+        image.data = image.owned.data();
     }
-    std::memcpy(image.data.data(), source, image.data.size());
-    if (sixteen && (flags & ZAMGRB_CONVERT_NORMALISE))
-        stretchToSixteenBits(reinterpret_cast<uint16_t*>(image.data.data()), count, layout.bitsPerChannel);
     return image;
 }
 
@@ -66,6 +69,10 @@ bool writeTiff(const std::string& path, const PixelLayout& layout, const TiffIma
     if (!tiff)
         return false;
     TIFF* t = tiff.get();
+    const uint64_t stride = uint64_t(layout.width) * image.samplesPerPixel * image.bytesPerSample;
+    // Strips of about 1 MiB, written as they stand: uncompressed samples in the
+    // machine's byte order are already the strip's bytes.
+    const uint32_t rowsPerStrip = uint32_t(std::clamp<uint64_t>((1u << 20) / stride, 1, layout.height));
     TIFFSetField(t, TIFFTAG_IMAGEWIDTH, layout.width);
     TIFFSetField(t, TIFFTAG_IMAGELENGTH, layout.height);
     TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, image.samplesPerPixel);
@@ -75,11 +82,12 @@ bool writeTiff(const std::string& path, const PixelLayout& layout, const TiffIma
     TIFFSetField(t, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
     TIFFSetField(t, TIFFTAG_COMPRESSION, COMPRESSION_NONE);
     TIFFSetField(t, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
-    const tmsize_t stride = tmsize_t(layout.width) * image.samplesPerPixel * image.bytesPerSample;
-    TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(t, uint32_t(0)));
-    for (uint32_t y = 0; y < layout.height; ++y) {
-        auto* row = const_cast<uint8_t*>(image.data.data()) + y * stride;
-        if (TIFFWriteScanline(t, row, y, 0) < 0)
+    TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, rowsPerStrip);
+    for (uint32_t y = 0, strip = 0; y < layout.height; y += rowsPerStrip, ++strip) {
+        const uint64_t rows = std::min<uint64_t>(rowsPerStrip, layout.height - y);
+        // libtiff does not change the bytes of a raw strip.
+        auto* bytes = const_cast<uint8_t*>(image.data) + y * stride;
+        if (TIFFWriteRawStrip(t, strip, bytes, tmsize_t(rows * stride)) < 0)
             return false;
     }
     if (!TIFFFlush(t))
