@@ -39,17 +39,14 @@ std::vector<uint8_t> readAll(const fs::path& path) {
 
 // The software card's ramp scene in frame k = 5: grey (x + 3y + k) mod 2^b; colour
 // R = x + k, G = y + k, B = x + y + k, each mod 2^b.
-enum Kind { Grey8, Grey12, Rgb24, Rgb30 };
+struct Kind {
+    uint32_t channels, bits;
+};
+constexpr Kind Grey8{1, 8}, Grey12{1, 12}, Rgb24{3, 8}, Rgb30{3, 10};
 constexpr uint32_t kW = 64, kH = 48;
-uint32_t channels(Kind k) {
-    return k == Rgb24 || k == Rgb30 ? 3 : 1;
-}
-uint32_t bits(Kind k) {
-    return k == Grey8 || k == Rgb24 ? 8 : k == Grey12 ? 12 : 10;
-}
 uint32_t ramp(Kind k, uint32_t x, uint32_t y, uint32_t c) {  // c: 0 R, 1 G, 2 B
-    const uint32_t v = channels(k) == 1 ? x + 3 * y : c == 0 ? x : c == 1 ? y : x + y;
-    return (v + 5) % (1u << bits(k));
+    const uint32_t v = k.channels == 1 ? x + 3 * y : c == 0 ? x : c == 1 ? y : x + y;
+    return (v + 5) % (1u << k.bits);
 }
 
 // A raw frame of tap format 1 in the card's storage: a byte or a 16-bit word per
@@ -62,17 +59,15 @@ Frame rampFrame(Kind k) {
     Frame f;
     CameraDescription& d = f.view.description;
     d.config.widthValid = kW, d.config.heightValid = kH;
-    d.config.bitDepth = channels(k) * bits(k);
+    d.config.bitDepth = k.channels * k.bits;
     SetTapFormat(1, &d.config.tapConfig);
-    for (uint32_t y = 0; y < kH; ++y)
-        for (uint32_t x = 0; x < kW; ++x)
-            for (uint32_t s : channels(k) == 1 ? std::vector<uint32_t>{ramp(k, x, y, 0)}
-                                               : std::vector<uint32_t>{ramp(k, x, y, 2), ramp(k, x, y, 1),
-                                                                       ramp(k, x, y, 0), 0}) {
-                f.raw.push_back(uint8_t(s));
-                if (bits(k) > 8)
-                    f.raw.push_back(uint8_t(s >> 8));
-            }
+    for (uint32_t i = 0; i < kW * kH * (k.channels == 1 ? 1 : 4); ++i) {
+        const uint32_t x = i / (k.channels == 1 ? 1 : 4) % kW, y = i / (k.channels == 1 ? 1 : 4) / kW;
+        const uint32_t s = k.channels == 1 ? ramp(k, x, y, 0) : i % 4 == 3 ? 0 : ramp(k, x, y, 2 - i % 4);
+        f.raw.push_back(uint8_t(s));
+        if (k.bits > 8)
+            f.raw.push_back(uint8_t(s >> 8));
+    }
     f.view.data = f.raw.data(), f.view.size = uint32_t(f.raw.size()), f.view.timeStamp = 1234;
     return f;
 }
@@ -180,14 +175,14 @@ TEST(ImageFileWriter, RoundTripsThroughEveryFormat) {
                                                   : readGreyJpeg(file);
         ASSERT_EQ(back.width, kW);
         ASSERT_EQ(back.height, kH);
-        ASSERT_EQ(back.channels, channels(r.kind));
+        ASSERT_EQ(back.channels, r.kind.channels);
         EXPECT_EQ(back.bits, r.fileBits);
         for (uint32_t i = 0; i < back.samples.size(); ++i) {
             const uint32_t x = i / back.channels % kW, y = i / back.channels / kW, c = i % back.channels;
             int expected = int(ramp(r.kind, x, y, c) >> r.shift);
             if (r.stamped && x < 20 && y < 4)
                 expected = 0;
-            else if (r.normalize && r.type == kImageTiff && channels(r.kind) == 1)
+            else if (r.normalize && r.type == kImageTiff && r.kind.channels == 1)
                 expected = (expected - 5) * 65535 / 204;
             ASSERT_LE(std::abs(int(back.samples[i]) - expected), int(r.tolerance))
                 << x << "," << y << "," << c;
@@ -200,9 +195,7 @@ TEST(ImageFileWriter, RawHoldsExactlyTheCapturedBytes) {
     TempFolder folder;
     const fs::path file = folder.path / "frame.raw";
     std::ofstream(file) << std::string(10000, 'x');  // an older, longer file is replaced
-    std::vector<uint8_t> bytes(1001);  // a count the description does not explain: taken as delivered
-    for (size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = uint8_t(i * 7);
+    const std::vector<uint8_t> bytes(1001, 7);       // a count the description does not explain: as delivered
     FrameToWrite frame = rampFrame(Grey8).view;
     frame.data = bytes.data(), frame.size = uint32_t(bytes.size());
     ASSERT_TRUE(ImageFileWriter(blockGlyphs())
