@@ -317,9 +317,9 @@ TEST(TextStamp, TextLargerThanTheImageIsCutAtItsEdges) {
     ASSERT_TRUE(stamp.StampText(narrow.bytes.data(), 16, narrow.rowBytes, 30, 20, kFrame,
                                 {false, true, false, 5, std::u16string(40, u'w')}));
     narrow.expect({{0, 16, 30, 4, 0}});
-    Picture low(100, 5, 1);  // 14 rows of three lines from the top row down
+    Picture low(100, 5, 2);  // 14 rows of three lines from the top row down; the new message is laid out
     ASSERT_TRUE(
-        stamp.StampText(low.bytes.data(), 8, low.rowBytes, 100, 5, kFrame, {true, true, true, 4, u"Hi"}));
+        stamp.StampText(low.bytes.data(), 16, low.rowBytes, 100, 5, kFrame, {true, true, true, 4, u"Hi"}));
     low.expect(threeBlocksAt(27, 0));
 }
 
