@@ -1,5 +1,6 @@
 // ConvertFrame: raw frame in arrival order -> image in the converted layout.
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <memory>
 
@@ -69,12 +70,38 @@ void placeGrey(SamplePlacer& placer, const LevelTable& table, bool tableNeeded, 
         });
 }
 
+// Unpacked deep samples in image order: each little-endian word masked, and
+// reduced to outBits, straight into the image (one pass, no unpacking).
+template <typename O>
+void maskWords(const uint8_t* raw, uint64_t count, uint32_t bits, uint32_t outBits, O* out) {
+    const uint32_t mask = (1u << bits) - 1, shift = bits - outBits;
+    for (uint64_t i = 0; i < count; ++i) {
+        uint16_t word;
+        std::memcpy(&word, raw + 2 * i, 2);  // a plain load the compiler can vectorise
+        if constexpr (std::endian::native == std::endian::big)
+            word = uint16_t(word >> 8 | word << 8);
+        out[i] = O((word & mask) >> shift);
+    }
+}
+
 void convertGrey(const CameraDescription& d, const Plan& plan, SamplePlacer& placer, const uint8_t* raw,
                  void* destination, uint8_t flags) {
     const PixelLayout& out = plan.layout;
     const uint32_t outBits = out.bytesPerChannel == 2 ? plan.bits : 8;
-    if (plan.bits == 8 && !hasLookupTable(d) && placer.isIdentity()) {
+    const bool inPlace = !hasLookupTable(d) && placer.isIdentity();
+    const uint64_t pixels = uint64_t(out.width) * out.height;
+    if (inPlace && plan.bits == 8) {
         std::memcpy(destination, raw, out.imageBytes());  // the raw frame is the image
+        return;
+    }
+    if (inPlace && plan.storage == SampleStorage::Word) {
+        if (out.bytesPerChannel == 1) {
+            maskWords(raw, pixels, plan.bits, outBits, static_cast<uint8_t*>(destination));
+            return;
+        }
+        maskWords(raw, pixels, plan.bits, outBits, static_cast<uint16_t*>(destination));
+        if (flags & ZAMGRB_CONVERT_NORMALISE)
+            stretchToSixteenBits(static_cast<uint16_t*>(destination), pixels, plan.bits);
         return;
     }
     const LevelTable table = outputTable(lookupRun(d, 0, plan.bits), plan.bits, outBits, 0, 1.0);
