@@ -12,7 +12,6 @@
 
 namespace capture {
 
-
 // A period or duration: hours, minutes, seconds, then two reserved bytes.
 struct CaptureDuration {
     int16_t hours = 0;

@@ -21,6 +21,8 @@ static_assert(sizeof(SystemTime) == 16);
 
 // A moment in the process's local time zone.
 SystemTime ToSystemTime(std::chrono::system_clock::time_point moment);
-inline SystemTime LocalTimeNow() { return ToSystemTime(std::chrono::system_clock::now()); }
+inline SystemTime LocalTimeNow() {
+    return ToSystemTime(std::chrono::system_clock::now());
+}
 
 }  // namespace capture
