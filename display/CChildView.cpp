@@ -6,7 +6,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
@@ -130,16 +129,13 @@ void CChildView::Relayout(bool formatReset) {
     ReleaseDisplayBuffer();
     if (hexDump_)
         hexDump_->SetImageSize(size.width(), size.height());
-    const QScreen* s = screen();
-    displayDepth_ = s && s->depth() == 24 ? 24 : 32;
 }
 
 void CChildView::OnImageReady(CurrentImage& image, const CViewHint& hint) {
     image_ = &image;
     if (!image.rawFrame)
         return;
-    const uint8_t flags =
-        ZAMGRB_CONVERT_KEEP_DEPTH | (displayDepth_ == 32 ? ZAMGRB_CONVERT_FOUR_CHANNELS : uint8_t(0));
+    const uint8_t flags = ZAMGRB_CONVERT_KEEP_DEPTH | ZAMGRB_CONVERT_FOUR_CHANNELS;  // for kDisplayDepth 32
     uint64_t rowStep = 0;
     grabber::ConvertFrame(image.description, image.rawFrame.data(), nullptr, rowStep, flags, nullptr);
     const uint64_t size = rowStep * image.description.config.heightValid;
@@ -171,7 +167,7 @@ bool CChildView::ConvertImage(QRect& rect) {
         return false;
     if (palette_.empty())
         BuildPalette();
-    return converter_.ConvertImage(*image_, rect, zoom_, displayDepth_, palette_);
+    return converter_.ConvertImage(*image_, rect, zoom_, kDisplayDepth, palette_);
 }
 
 void CChildView::BuildPalette() {

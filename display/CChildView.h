@@ -60,7 +60,11 @@ public:
     void SetZoom(double zoom);
     double zoom() const { return zoom_; }
     bool gridOn() const { return gridOn_; }
-    int displayDepth() const { return displayDepth_; }
+    // Qt's native 32-bit format (four channels for colour) on every screen, also
+    // where the screen reports 24 bits: a 24-bit buffer would be converted line
+    // by line at every paint.
+    static constexpr int kDisplayDepth = 32;
+    int displayDepth() const { return kDisplayDepth; }
 
     // Selection from the hex dump: inclusive image pixel corners; (-1, -1, -1,
     // -1) clears it.
@@ -121,7 +125,6 @@ private:
 
     display::Palette palette_;
     display::DisplayConverter converter_;
-    int displayDepth_ = 32;
     int lowMarker_ = -1;
     int highMarker_ = -1;
     double zoom_ = 1.0;

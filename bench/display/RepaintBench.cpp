@@ -21,7 +21,9 @@ QApplication& App() {
     static char name[] = "bench_display";
     static char* argv[] = {name, nullptr};
     static std::unique_ptr<QApplication> app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Offscreen unless told otherwise (QT_QPA_PLATFORM=xcb measures an X server's screen).
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         return std::make_unique<QApplication>(argc, argv);
     }();
     return *app;
