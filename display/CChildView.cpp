@@ -118,6 +118,10 @@ void CChildView::Relayout(bool formatReset) {
         image_->pixelData.reset();
         image_->rowStep = 0;
         palette_.clear();
+        // The dump's grid loses its selection with the old format; so does the frame.
+        anchor_ = end_ = kUnset;
+        if (hexDump_)
+            hexDump_->SelectPixels(QRect());
     }
     BuildPalette();
     const QSize size = imageSize();
@@ -192,10 +196,14 @@ void CChildView::SetHighMarker(int level) {
 
 // ---- zoom and scrolling ---------------------------------------------------
 
-void CChildView::SetZoom(double z) {
+bool CChildView::CanZoom(double z) const {
     const QSize size = imageSize();
-    if (!(z > 0) || z > kMaxZoom || !std::isfinite(1.0 / z) || size.width() * z > kMaxExtent ||
-        size.height() * z > kMaxExtent)
+    return z > 0 && z <= kMaxZoom && std::isfinite(1.0 / z) && size.width() * z <= kMaxExtent &&
+           size.height() * z <= kMaxExtent;
+}
+
+void CChildView::SetZoom(double z) {
+    if (!CanZoom(z))
         return;
     QRect client = viewport()->rect();
     if (client.width() > total_.width())
@@ -360,6 +368,7 @@ void CChildView::mousePressEvent(QMouseEvent* event) {
     anchor_ = i;
     end_ = kUnset;
     pressStartedSelection_ = true;
+    pressPoint_ = event->position().toPoint() + scrollPosition();
     viewport()->repaint();
 }
 
@@ -374,10 +383,12 @@ void CChildView::mouseMoveEvent(QMouseEvent* event) {
 
 void CChildView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
+        // Drag or click by how far the mouse went on the screen, whatever the zoom:
+        // a one-row drag is a drag, a wobble over several image pixels a click.
+        const QPoint moved = event->position().toPoint() + scrollPosition() - pressPoint_;
         const int threshold = QApplication::startDragDistance();
         const bool drag = pressStartedSelection_ && anchor_ != kUnset && end_ != kUnset &&
-                          std::abs(end_.x() - anchor_.x()) >= threshold &&
-                          std::abs(end_.y() - anchor_.y()) >= threshold;
+                          (std::abs(moved.x()) >= threshold || std::abs(moved.y()) >= threshold);
         pressStartedSelection_ = false;
         if (drag)
             OnDrag();
@@ -392,8 +403,9 @@ void CChildView::OnDrag() {
     EnsureHexDump();
     // The grid selects what was dragged (inside the image) and scrolls to the anchor.
     hexDump_->SelectPixels(QRect(anchor_, end_).normalized());
-    hexDump_->ScrollToPixel(anchor_);
+    // Scrolled once shown: a grid not yet laid out has no scroll range.
     hexDump_->show();
+    hexDump_->ScrollToPixel(anchor_);
     --selectionUpdatesSuppressed_;
     const QRect selected = hexDump_->SelectedPixels();
     if (!selected.isNull())
@@ -519,7 +531,11 @@ bool CChildView::OnCommand(int id) {
 bool CChildView::OnUpdateCommand(int id, appkit::CommandState& state) {
     switch (id) {
         case ID_ZOOM_IN:
+            state.enabled = CanZoom(zoom_ * 2);
+            return true;
         case ID_ZOOM_OUT:
+            state.enabled = CanZoom(zoom_ / 2);
+            return true;
         case ID_ZOOM_FIT:
             state.enabled = true;
             return true;

@@ -58,6 +58,9 @@ public:
     void SetHighMarker(int level);
 
     void SetZoom(double zoom);
+    // Whether SetZoom would take `zoom`: an image pixel at most 256 screen pixels
+    // wide and an extent the scroll bars can hold.
+    bool CanZoom(double zoom) const;
     double zoom() const { return zoom_; }
     bool gridOn() const { return gridOn_; }
     // Qt's native 32-bit format (four channels for colour) on every screen, also
@@ -134,6 +137,7 @@ private:
     QPoint anchor_{-1, -1};
     QPoint end_{-1, -1};
     bool pressStartedSelection_ = false;
+    QPoint pressPoint_;  // logical display coordinates of the press
     int selectionUpdatesSuppressed_ = 0;
 
     std::unique_ptr<CHexDumpDlg> hexDump_;

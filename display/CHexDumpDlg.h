@@ -27,7 +27,8 @@ public:
     void Refresh(bool fit);
     // Column and row sizes from the text of the widest cells.
     void Fit();
-    // Makes pixel p the first visible body cell.
+    // Makes pixel p the first visible body cell; the dialog must be shown (a grid
+    // not yet laid out has no scroll range).
     void ScrollToPixel(QPoint p);
     // Selects the pixels of `pixels` (inclusive corners), clipped to the image.
     void SelectPixels(const QRect& pixels);

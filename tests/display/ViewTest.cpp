@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTableView>
 
 #include "ViewSupport.h"
 #include "display/CHexDumpDlg.h"
@@ -73,16 +74,22 @@ TEST(View, ZoomStepsAndFixedZoomChecks) {
         EXPECT_FALSE(State(v, id).checked);
 }
 
-// Zoom in stops where an image pixel is 256 screen pixels wide; an image that
-// grows beyond the scroll range at the zoom in force makes the view zoom out.
+// Zoom in stops where an image pixel is 256 screen pixels wide, and is disabled
+// there; an image that grows beyond the scroll range at the zoom in force makes
+// the view zoom out.
 TEST(View, ZoomLimits) {
     ViewFixture f;
     f.Ramp8(640, 480);
     CChildView& v = *f.view;
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < 7; ++i)
+        v.OnCommand(ID_ZOOM_IN);
+    EXPECT_TRUE(State(v, ID_ZOOM_IN).enabled) << "at 128";
+    for (int i = 0; i < 5; ++i)
         v.OnCommand(ID_ZOOM_IN);
     EXPECT_EQ(v.zoom(), 256.0);
     EXPECT_EQ(v.scrollSize(), QSize(640 * 256, 480 * 256));
+    EXPECT_FALSE(State(v, ID_ZOOM_IN).enabled);
+    EXPECT_TRUE(State(v, ID_ZOOM_OUT).enabled);
 
     f.Ramp8(1 << 23, 1);  // at 256 the extent would be 2^31
     EXPECT_EQ(v.zoom(), 128.0);
@@ -170,10 +177,10 @@ TEST(View, ShortDragIsAClickAndCtrlClickPassesNoPoint) {
     f.view->SetHistogram(&histogram);
     const int t = QApplication::startDragDistance();
 
-    Drag(*f.view, QPoint(20, 20), QPoint(20 + t - 1, 20 + 2 * t));
+    Drag(*f.view, QPoint(20, 20), QPoint(20 + t - 1, 20 + t - 1));
     EXPECT_FALSE(f.view->hexDump() && f.view->hexDump()->isVisible());
     ASSERT_EQ(histogram.clicks.size(), 1u);
-    EXPECT_EQ(histogram.clicks.back(), QPoint(20 + t - 1, 20 + 2 * t));
+    EXPECT_EQ(histogram.clicks.back(), QPoint(20 + t - 1, 20 + t - 1));
 
     Drag(*f.view, QPoint(30, 30), QPoint(30, 30), Qt::ControlModifier);
     EXPECT_EQ(histogram.clicks.back(), QPoint(-1, -1));
@@ -216,6 +223,66 @@ TEST(View, DragSelectsInTheHexDumpAndClickHidesIt) {
     EXPECT_FALSE(hex->isVisible());
     EXPECT_TRUE(State(*f.view, ID_HEX_DUMP).enabled);
     EXPECT_FALSE(State(*f.view, ID_HEX_DUMP).checked);
+}
+
+// Drag or click is decided by the screen distance in either axis, at any zoom;
+// the first drag shows the dump scrolled to its anchor.
+TEST(View, DragDistanceIsOnTheScreen) {
+    const int t = QApplication::startDragDistance();
+    struct Case {
+        const char* name;
+        double zoom;
+        QPoint from, to;
+        bool drag;
+        QRect selected;
+    };
+    const Case cases[] = {
+        {"one row at zoom 1",
+         1.0,
+         {120, 90},
+         {120 + t, 90},
+         true,
+         QRect(QPoint(120, 90), QPoint(120 + t, 90))},
+        {"one column at zoom 1",
+         1.0,
+         {150, 60},
+         {150, 60 + t},
+         true,
+         QRect(QPoint(150, 60), QPoint(150, 60 + t))},
+        {"a wobble at zoom 0.25 is a click", 0.25, {40, 40}, {40 + t - 1, 40 + t - 1}, false, {}},
+    };
+    for (const Case& c : cases) {
+        ViewFixture f;
+        f.Ramp8(400, 300);
+        f.view->SetZoom(c.zoom);
+        f.view->horizontalScrollBar()->setValue(0);
+        f.view->verticalScrollBar()->setValue(0);
+        Drag(*f.view, c.from, c.to);
+        CHexDumpDlg* hex = f.view->hexDump();
+        const bool shown = hex && hex->isVisible();
+        EXPECT_EQ(shown, c.drag) << c.name;
+        if (!shown || !c.drag)
+            continue;
+        EXPECT_EQ(hex->SelectedPixels(), c.selected) << c.name;
+        EXPECT_EQ(hex->grid()->columnAt(0), c.from.x()) << c.name;
+        EXPECT_EQ(hex->grid()->rowAt(0), c.from.y()) << c.name;
+    }
+}
+
+// A new format empties the dump's selection and takes the yellow frame with it.
+TEST(View, FormatChangeClearsBothSelections) {
+    ViewFixture f;
+    f.Ramp8(200, 150);
+    const int t = QApplication::startDragDistance();
+    for (const QSize size : {QSize(200, 150), QSize(120, 100)}) {
+        Drag(*f.view, QPoint(10, 12), QPoint(10 + t, 12 + t));
+        ASSERT_EQ(f.view->selectionAnchor(), QPoint(10, 12));
+        f.Ramp8(size.width(), size.height());
+        EXPECT_EQ(f.view->selectionAnchor(), QPoint(-1, -1)) << size.width();
+        EXPECT_EQ(f.view->selectionEnd(), QPoint(-1, -1));
+        EXPECT_TRUE(f.view->hexDump()->SelectedPixels().isNull());
+        EXPECT_NE(f.Render().pixel(9, 14), qRgb(255, 255, 0)) << "no frame left of the old selection";
+    }
 }
 
 TEST(View, EffectCommandsToggleAndRebuildThePalette) {
