@@ -319,7 +319,7 @@ uint32_t CCameraParamsDlg::GetMonoBitDepth() const {
 }
 
 void CCameraParamsDlg::SetMonoBitDepth(uint32_t value) {
-    // A depth without a button keeps the current one.
+    // An index without a button keeps the current one.
     if (const auto k = MonoIndexOf(value); Exists() && k)
         check(monoDepth_, *k);
 }

@@ -5,17 +5,18 @@
 namespace cameraparams {
 
 std::optional<int> MonoIndexOf(uint32_t depth) {
-    for (int k = 0; k < kMonoDepthCount; ++k)
-        if (MonoDepthOf(k) == depth)
-            return k;
-    return std::nullopt;
+    // Button k = (depth - 8) / 2: an odd depth selects the button below it.
+    if (depth < MonoDepthOf(0) || depth >= MonoDepthOf(kMonoDepthCount))
+        return std::nullopt;
+    return int((depth - MonoDepthOf(0)) / 2);
 }
 
 std::optional<int> RgbIndexOf(uint32_t depth) {
-    for (int k = 0; k < kRgbDepthCount; ++k)
-        if (RgbDepthOf(k) == depth)
-            return k;
-    return std::nullopt;
+    // Button k = (depth / 3 - 8) / 2, the monochrome rule on one channel.
+    const std::optional<int> k = MonoIndexOf(depth / 3);
+    if (!k || *k >= kRgbDepthCount)
+        return std::nullopt;
+    return k;
 }
 
 bool PackedSelectable(bool packedAvailable, int videoType, uint32_t monoDepth) {

@@ -25,7 +25,9 @@ constexpr uint32_t MonoDepthOf(int index) {
 constexpr uint32_t RgbDepthOf(int index) {
     return 3 * MonoDepthOf(index);
 }
-// The button index of a depth; empty for a depth without a button.
+// The button a bit-depth setter selects: k = (depth - 8) / 2 for monochrome and
+// (depth / 3 - 8) / 2 for RGB; empty when that index has no button, and the
+// selection then stays.
 std::optional<int> MonoIndexOf(uint32_t depth);
 std::optional<int> RgbIndexOf(uint32_t depth);
 

@@ -6,6 +6,22 @@ namespace {
 
 using namespace cameraparams;
 
+// The setters select button (depth - 8) / 2, (depth / 3 - 8) / 2 for RGB; no
+// button for an index outside the group.
+TEST(CameraParamsDepth, SettersSelectByTheIndexRule) {
+    struct Case {
+        uint32_t depth;
+        std::optional<int> mono, rgb;
+    };
+    const Case cases[] = {{7, {}, {}}, {8, 0, {}},   {9, 0, {}},   {15, 3, {}}, {16, 4, {}},
+                          {17, 4, {}}, {18, {}, {}}, {23, {}, {}}, {24, {}, 0}, {26, {}, 0},
+                          {29, {}, 0}, {33, {}, 1},  {36, {}, 2},  {41, {}, 2}, {42, {}, {}}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(MonoIndexOf(c.depth), c.mono) << c.depth;
+        EXPECT_EQ(RgbIndexOf(c.depth), c.rgb) << c.depth;
+    }
+}
+
 TEST(CameraParamsColour, VideoTypeAndCellGiveTheDescriptionFields) {
     struct Case {
         int videoType, cell;
