@@ -78,7 +78,8 @@ void CAutoLearnDlg::Recompute() {
     for (size_t i = 0; i < parts_.size(); ++i) {
         const auto part = AutoLearnModel::Part(i);
         parts_[i]->setRange(0, model_.rangeOf(part));
-        if (parts_[i]->value() != model_.value(part) || parts_[i]->text().isEmpty())
+        // An emptied edit stays empty while it is typed in: it stands for 0.
+        if (parts_[i]->value() != model_.value(part))
             parts_[i]->setValue(model_.value(part));
     }
     widthValid_->setText(QString::number(model_.widthValid()));

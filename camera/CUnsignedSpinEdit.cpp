@@ -20,6 +20,11 @@ CUnsignedSpinEdit::CUnsignedSpinEdit(QWidget* parent) : QAbstractSpinBox(parent)
     setKeyboardTracking(true);
     lineEdit()->setText(QStringLiteral("0"));
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] { emit typed(value()); });
+    // Empty while typed in; 0 once the edit is left.
+    connect(this, &QAbstractSpinBox::editingFinished, this, [this] {
+        if (text().isEmpty())
+            setValue(0);
+    });
 }
 
 uint32_t CUnsignedSpinEdit::value() const {

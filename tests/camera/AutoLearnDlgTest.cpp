@@ -25,6 +25,21 @@ TEST(AutoLearnDlg, TypingBeyondTheTotalIsLimited) {
     EXPECT_EQ(dialog.partEdit(AutoLearnModel::kWidthPostValid)->maximum(), 2000u);
 }
 
+TEST(AutoLearnDlg, AnEditCanBeEmptiedAndTypedAgain) {
+    CAutoLearnDlg dialog(1000, 500, StandardTaps(3));
+    CUnsignedSpinEdit* post = dialog.partEdit(AutoLearnModel::kWidthPostValid);
+    QTest::keyClick(post->lineEdit(), Qt::Key_End);
+    QTest::keyClick(post->lineEdit(), Qt::Key_Backspace);
+    EXPECT_EQ(post->text(), "");
+    QTest::keyClicks(post->lineEdit(), "5");
+    EXPECT_EQ(post->text(), "5");
+    EXPECT_EQ(dialog.widthValid(), 1995u);
+    QTest::keyClick(post->lineEdit(), Qt::Key_Backspace);
+    emit post->editingFinished();  // the edit is left empty
+    EXPECT_EQ(post->text(), "0");
+    EXPECT_EQ(dialog.widthValid(), 2000u);
+}
+
 TEST(AutoLearnDlg, SpinnerStopsAtTheOppositeValue) {
     CAutoLearnDlg dialog(100, 50, StandardTaps(1));
     dialog.partEdit(AutoLearnModel::kHeightPostValid)->lineEdit()->setText("");
