@@ -1,5 +1,8 @@
 #include "app/CameraValidation.h"
 
+#include "TapGeometry.h"
+#include "res/ResourceIds.h"
+
 namespace app {
 namespace {
 
@@ -23,6 +26,10 @@ int ValidateCameraConfig(const CameraConfig& config, const CardQueries& card) {
         return 141;
     if (config.heightValid == 0 || config.widthValid == 0)
         return 151;
+    // The rule the card library converts and the preview draws by: a layout it
+    // cannot place would have every frame dropped.
+    if (!zamgrb::TapGeometry::create(config.tapConfig, config.widthValid, config.heightValid))
+        return res::IDS_TAP_GEOMETRY;
     return 0;
 }
 

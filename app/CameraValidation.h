@@ -18,7 +18,8 @@ struct CardQueries {
 
 // The string id of the first check that fails, in the order: more than 80 bits
 // (140), 80-bit mode missing (143), full mode missing (142), firmware too old
-// for more than 24 bits (141), zero width or height (151); 0 when all pass.
+// for more than 24 bits (141), zero width or height (151), a tap layout no
+// frame can be placed by (IDS_TAP_GEOMETRY); 0 when all pass.
 int ValidateCameraConfig(const CameraConfig& config, const CardQueries& card);
 
 // The message for a status of the channel's reconfiguration; empty for success.

@@ -91,6 +91,7 @@ enum String : int {
     IDS_OLE_INIT_FAILED = 125,
     IDS_OLD_FIRMWARE = 150,
     IDS_PLC = 153,
+    IDS_TAP_GEOMETRY = 154,
     IDS_APP_NAME = 57344,
     // Tap format list: 18 standard formats in format-number order, then "Custom".
     IDS_TAP_FORMAT_FIRST = 49001,

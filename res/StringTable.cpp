@@ -29,6 +29,10 @@ const QHash<int, QString>& table() {
         {143, QStringLiteral("The frame grabber doesn't support 80bit (Deca) camera link mode")},
         {151, QStringLiteral("Image width or image height can't be zero.")},
         {IDS_PLC, QStringLiteral("PLC\nProgrammable Logic Controller")},
+        {IDS_TAP_GEOMETRY,
+         QStringLiteral("No frame can be placed with this tap configuration.\nAlternate taps need an even "
+                        "number of taps, and the image needs at least one column per tap and one line per "
+                        "channel.")},
         {IDS_APP_NAME, QStringLiteral("Glintrail Express")},
         {38002, QStringLiteral("Pixels")},
         {38003, QStringLiteral("Signal (ADU)")},

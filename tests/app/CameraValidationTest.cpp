@@ -6,11 +6,12 @@
 namespace {
 
 CameraConfig config(uint32_t bitDepth, uint8_t taps, uint8_t channels, uint32_t width = 640,
-                    uint32_t height = 480) {
+                    uint32_t height = 480, uint8_t tapOutput = 0) {
     CameraConfig c = grabber::DefaultCameraDescription().config;
     c.bitDepth = bitDepth;
     c.tapConfig.taps = taps;
     c.tapConfig.channels = channels;
+    c.tapConfig.tapOutput = tapOutput;
     c.widthValid = width;
     c.heightValid = height;
     return c;
@@ -38,6 +39,11 @@ TEST(CameraValidation, ChecksInTheirOrder) {
         {"zero width", config(8, 1, 1, 0, 480), true, 0x00020100, 151, false},
         {"zero height", config(8, 1, 1, 640, 0), true, 0x00020100, 151, false},
         {"too many bits wins over zero width", config(12, 8, 1, 0, 0), true, 0x00020100, 140, false},
+        {"Alternate pairs cannot place three taps", config(8, 3, 1, 639, 480, 1), true, 0, 154, false},
+        {"Alternate with four taps", config(8, 4, 1, 640, 480, 1), true, 0x00020100, 0, true},
+        {"fewer columns than taps", config(8, 3, 1, 2, 480), true, 0, 154, false},
+        {"one line per channel is enough", config(8, 1, 2, 1, 2), true, 0, 0, false},
+        {"zero width before the tap layout", config(8, 3, 1, 0, 480, 1), true, 0, 151, false},
     };
     for (const ValidationCase& c : cases) {
         SCOPED_TRACE(c.name);
