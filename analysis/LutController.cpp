@@ -40,11 +40,14 @@ bool LutController::LoadLut(const QString& path) {
 }
 
 void LutController::AttachLut() {
-    LutAttachment next;
-    const LutTable* table = useLut_ && tables_ ? tables_->Find(int(host_.imageBitDepth())) : nullptr;
-    if (table != nullptr && !table->empty())
-        next = {table->levels.data(), table->values.data(), tables_};
-    host_.attach(next);
+    host_.attach(AttachmentFor(host_.imageBitDepth()));
+}
+
+LutAttachment LutController::AttachmentFor(uint32_t bitDepth) const {
+    const LutTable* table = useLut_ && tables_ ? tables_->Find(int(bitDepth)) : nullptr;
+    if (table == nullptr || table->empty())
+        return {};
+    return {table->levels.data(), table->values.data(), tables_};
 }
 
 bool LutController::RunDialogLoop(LutDialogRequest request) {

@@ -56,6 +56,9 @@ public:
     bool LoadLut(const QString& path);
     // Attaches the table for the current image's depth when use LUT is on.
     void AttachLut();
+    // What AttachLut would attach to an image of `bitDepth`, for whoever changes
+    // the depth and the table together.
+    LutAttachment AttachmentFor(uint32_t bitDepth) const;
 
     // Command "Lookup table" (settings dialog).
     void OnLookupTable();

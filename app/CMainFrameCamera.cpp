@@ -68,12 +68,17 @@ bool CMainFrame::ApplyCameraParameters() {
             cameraparams::ColorFieldsOf(cameraParams_->GetVideoType(), cameraParams_->GetPatternStart());
         d.colorFormat = colour.colorFormat;
         d.patternStart = colour.patternStart;
+        // The table of the new depth with it, so no conversion pairs a depth with
+        // a table of another.
+        const lut::LutAttachment table = lut_.AttachmentFor(config.bitDepth);
+        d.lutLevels = table.levels;
+        d.lutValues = table.values;
+        currentImage_.lutOwner = table.owner;
     }
     const uint32_t status = Reconfigure();
     const QString message = app::ReconfigureMessage(status, config, channel_);
     if (!message.isEmpty())
         appkit::ShowMessage(this, message);
-    lut_.AttachLut();
     view_->OnUpdate(nullptr, 0, nullptr);
     SaveChannelFiles();
     return true;

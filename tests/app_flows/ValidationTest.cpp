@@ -2,10 +2,12 @@
 // their order, and the messages for a configuration the card refuses.
 #include <gtest/gtest.h>
 
+#include "../lut/LutTestFiles.h"
 #include "FlowsSupport.h"
 #include "app/CMainFrame.h"
 #include "camera/CCameraParamsDlg.h"
 #include "grabber/Grabber.h"
+#include "kit/MessageBox.h"
 
 namespace {
 
@@ -98,5 +100,39 @@ INSTANTIATE_TEST_SUITE_P(
                                 true},
                       ApplyCase{"NarrowModeOnChannelTwo", kFirstOwned, 8, 1, 640, {}, true}),
     [](const ::testing::TestParamInfo<ApplyCase>& info) { return std::string(info.param.name); });
+
+// A new depth takes the table of that depth in the same hold of the frame lock:
+// the card's refusal speaks after the description changed and before anything
+// else is attached, and the table in force then already has the new depth.
+TEST(ApplyLut, TheTableChangesWithTheDepth) {
+    flows::UseMachine(kModern);
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    luttest::LutFiles files;
+    lut::LutController& lut = frame.lutController();
+    const auto ramp = luttest::Table(":Table", 0, 255, [](int i) { return i; });
+    ASSERT_TRUE(lut.LoadLut(files.Write("ramp.lut", luttest::Join({{":Options", "depth=8"}, ramp}))));
+    lut.OnToggleLut();
+    ASSERT_TRUE(lut.useLut());
+
+    for (const uint32_t depth : {10u, 8u, 12u}) {
+        CameraConfig config = frame.cameraDescription().config;
+        config.bitDepth = depth;
+        config.widthValid = 641;  // two taps: the card refuses it
+        ASSERT_EQ(grabber::SetTapFormat(5, config.tapConfig), ZAMGRB_OK);
+        frame.cameraParams()->SetConfig(config);
+        const int32_t* seen = nullptr;
+        auto previous = appkit::SetMessageHandler([&](const appkit::MessageRequest&) {
+            std::lock_guard lock(frame.frameLock());
+            seen = frame.cameraDescription().lutLevels;
+            return QMessageBox::Ok;
+        });
+        EXPECT_TRUE(frame.ApplyCameraParameters());
+        appkit::SetMessageHandler(previous);
+        EXPECT_EQ(frame.cameraDescription().config.bitDepth, depth);
+        EXPECT_EQ(seen, lut.tables()->Find(int(depth))->levels.data()) << depth;
+        EXPECT_EQ(frame.cameraDescription().lutLevels, seen) << depth;
+    }
+}
 
 }  // namespace
