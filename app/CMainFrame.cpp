@@ -544,8 +544,13 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 
 void CMainFrame::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (fitPending_)
-        QTimer::singleShot(0, this, [this] { fitWindowToImage(); });
+    // Sized to the image first; a window placed on a screen that is gone then comes
+    // back into view on the nearest one, as the tool windows do.
+    QTimer::singleShot(0, this, [this] {
+        if (fitPending_)
+            fitWindowToImage();
+        appkit::MoveOntoNearestScreen(*this);
+    });
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -1,9 +1,7 @@
 #include "kit/CFloatingDlg.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QScreen>
 #include <utility>
 
 #include "kit/Profile.h"
@@ -69,13 +67,7 @@ void CFloatingDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (storedPosition_)
         move(*std::exchange(storedPosition_, std::nullopt));
-    // A dialog stored on a screen that is gone comes back into view on the nearest one.
-    const QRect frame = frameGeometry();
-    QList<QRect> workAreas;
-    for (const QScreen* screen : QGuiApplication::screens())
-        workAreas << screen->availableGeometry();
-    if (const QRect work = appkit::NearestWorkArea(frame, workAreas); !work.isNull())
-        move(appkit::MoveIntoWorkArea(frame, work));
+    appkit::MoveOntoNearestScreen(*this);
     shown = 1;
 }
 

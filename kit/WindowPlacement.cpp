@@ -1,5 +1,7 @@
 #include "kit/WindowPlacement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 #include <QtEndian>
 #include <algorithm>
@@ -82,6 +84,15 @@ QPoint MoveIntoWorkArea(const QRect& frame, const QRect& workArea) {
     const int workBottom = workArea.top() + workArea.height();
     return {std::max(workArea.left(), std::min(frame.left(), workRight - frame.width())),
             std::max(workArea.top(), std::min(frame.top(), workBottom - frame.height()))};
+}
+
+void MoveOntoNearestScreen(QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    QList<QRect> workAreas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        workAreas << screen->availableGeometry();
+    if (const QRect work = NearestWorkArea(frame, workAreas); !work.isNull())
+        window.move(MoveIntoWorkArea(frame, work));
 }
 
 }  // namespace appkit

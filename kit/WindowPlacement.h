@@ -41,4 +41,8 @@ QPoint MoveIntoWorkArea(const QRect& frame, const QRect& workArea);
 // closest to it. An empty rectangle when there is none.
 QRect NearestWorkArea(const QRect& frame, const QList<QRect>& workAreas);
 
+// Moves a window, without resizing it, into the work area of the screen nearest to
+// it, so that one placed on a screen that is gone comes back into view.
+void MoveOntoNearestScreen(QWidget& window);
+
 }  // namespace appkit

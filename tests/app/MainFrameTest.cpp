@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLoggingCategory>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
@@ -190,6 +191,23 @@ TEST_F(MainFrameTest, StoredPlacementMovesTheFrameWithoutResizing) {
     ASSERT_TRUE(frame.OnCreate());
     EXPECT_EQ(frame.pos(), QPoint(70, 80));
     EXPECT_EQ(frame.size(), unplaced) << "the stored size is not used";
+}
+
+// Stored on a screen that is gone, the frame comes back on the nearest one when shown.
+TEST_F(MainFrameTest, AFrameStoredOffEveryScreenComesBackIntoView) {
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    appkit::WindowPlacement p;
+    p.left = work.right() + 500;
+    p.top = work.bottom() + 500;
+    p.right = p.left + 900;
+    p.bottom = p.top + 700;
+    appkit::Profile::WriteBinary(appkit::kFloatingWindowsSection, QStringLiteral("CMainFrame"), p.toBytes());
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    frame.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(work.contains(frame.frameGeometry().topLeft())) << frame.x() << "," << frame.y();
+    EXPECT_LE(frame.frameGeometry().right(), work.right());
 }
 
 TEST_F(MainFrameTest, PixelValueGoesToItsPanes) {
