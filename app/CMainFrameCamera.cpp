@@ -51,9 +51,9 @@ void CMainFrame::RefreshDialogs() {
 bool CMainFrame::ApplyCameraParameters() {
     CameraConfig config{};
     cameraParams_->GetConfig(config);
-    const int failed =
-        app::ValidateCameraConfig(config, {[this] { return grabber::HasFullAndDecaModes(card_.get()); },
-                                           [this] { return grabber::GetVersions(card_.get()).firmware; }});
+    const int failed = app::ValidateCameraConfig(
+        config, {[this] { return grabber::HasFullAndDecaModes(card_.get()); },
+                 [this] { return grabber::GetVersions(card_.get()).firmware; }, bool(card_)});
     if (failed != 0) {
         appkit::ShowMessage(this, res::LoadString(failed));
         return false;

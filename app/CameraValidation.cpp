@@ -18,12 +18,14 @@ int ValidateCameraConfig(const CameraConfig& config, const CardQueries& card) {
     const uint64_t bits = bitsPerClock(config);
     if (bits > 80)
         return 140;
-    if (bits > 64 && !card.hasFullAndDecaModes())
-        return 143;
-    if (bits > 48 && !card.hasFullAndDecaModes())
-        return 142;
-    if (bits > 24 && card.firmware() < kMediumModeFirmware)
-        return 141;
+    if (card.present) {
+        if (bits > 64 && !card.hasFullAndDecaModes())
+            return 143;
+        if (bits > 48 && !card.hasFullAndDecaModes())
+            return 142;
+        if (bits > 24 && card.firmware() < kMediumModeFirmware)
+            return 141;
+    }
     if (config.heightValid == 0 || config.widthValid == 0)
         return 151;
     // The rule the card library converts and the preview draws by: a layout it
@@ -34,7 +36,7 @@ int ValidateCameraConfig(const CameraConfig& config, const CardQueries& card) {
 }
 
 QString ReconfigureMessage(uint32_t status, const CameraConfig& config, uint8_t channel) {
-    if (status == ZAMGRB_OK)
+    if (status == ZAMGRB_OK || status == ZAMGRB_NO_CARD)
         return {};
     if (status == ZAMGRB_NOT_SUPPORTED || bitsPerClock(config) <= 24)
         return QStringLiteral("Invalid camera parameters.");

@@ -76,7 +76,7 @@ uint32_t GetFirmwareImage(uint64_t card, uint32_t* image) {
 }
 
 bool HasFullAndDecaModes(uint64_t card) {
-    return ::QueryCapability(card, ZAMGRB_CAP_FULL_DECA) != ZAMGRB_NOT_SUPPORTED;
+    return ::QueryCapability(card, ZAMGRB_CAP_FULL_DECA) == ZAMGRB_OK;
 }
 
 LinkInfo GetLinkInfo(uint64_t card) {

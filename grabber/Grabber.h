@@ -84,7 +84,7 @@ private:
 // Card properties.
 Versions GetVersions(uint64_t card);
 uint32_t GetFirmwareImage(uint64_t card, uint32_t* image);
-bool HasFullAndDecaModes(uint64_t card);
+bool HasFullAndDecaModes(uint64_t card);  // false also without a card
 LinkInfo GetLinkInfo(uint64_t card);
 
 // Aliases; the text is empty when there is none.

@@ -72,6 +72,7 @@ TEST(CameraValidation, ReconfigureMessages) {
     };
     const Case cases[] = {
         {0, config(16, 2, 1), 0, ""},
+        {3, config(8, 4, 1), 0, ""},
         {254, config(16, 2, 1), 1, "Invalid camera parameters."},
         {1, config(8, 3, 1), 1, "Invalid camera parameters."},
         {1, config(8, 4, 1), 1, "Medium mode not supported on Channel 2."},

@@ -36,6 +36,7 @@ const char* const kSecondOwned =
     R"({"cards": [{"channels": [{"camera": {}}, {"ownedByOtherProgram": true}]}]})";
 const char* const kFirstOwned =
     R"({"cards": [{"channels": [{"ownedByOtherProgram": true}, {"camera": {}}]}]})";
+const char* const kNoCard = R"({"cards": [{"openable": false}]})";
 
 struct ApplyCase {
     const char* name;
@@ -58,7 +59,7 @@ TEST_P(ApplyOrder, FirstFailingCheckSpeaks) {
     flows::UseMachine(c.machine);
     CMainFrame frame;
     ASSERT_TRUE(frame.OnCreate());
-    ASSERT_NE(frame.cardHandle(), 0u);
+    ASSERT_EQ(frame.cardHandle() == 0, c.machine == kNoCard);
     const CameraConfig before = frame.cameraDescription().config;
 
     CameraConfig config = before;
@@ -98,7 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ApplyCase{"MediumModeOnChannelTwo", kFirstOwned, 8, 10, 640, kMedium, true},
                       ApplyCase{"MediumModeOnChannelOneWhilePortTwoIsOwned", kSecondOwned, 8, 10, 640, kPort2,
                                 true},
-                      ApplyCase{"NarrowModeOnChannelTwo", kFirstOwned, 8, 1, 640, {}, true}),
+                      ApplyCase{"NarrowModeOnChannelTwo", kFirstOwned, 8, 1, 640, {}, true},
+                      ApplyCase{"MediumModeWaitsForACard", kNoCard, 8, 10, 640, {}, true}),
     [](const ::testing::TestParamInfo<ApplyCase>& info) { return std::string(info.param.name); });
 
 // A new depth takes the table of that depth in the same hold of the frame lock:

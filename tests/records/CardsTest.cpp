@@ -42,6 +42,7 @@ TEST(Cards, ClosedOrUnknownHandlesAreRefused) {
         EXPECT_NE(GetFirmwareImage(h, &image), 0u);
         EXPECT_NE(grabber::GetLinkInfo(h).status, 0u);
         EXPECT_NE(grabber::GetVersions(h).status, 0u);
+        EXPECT_FALSE(grabber::HasFullAndDecaModes(h));
     }
     EXPECT_EQ(OpenCard(0x1234, 0), 0u);
     const auto cards = grabber::EnumerateCards();
