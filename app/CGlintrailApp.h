@@ -12,7 +12,8 @@ public:
     CGlintrailApp(int& argc, char** argv);
     ~CGlintrailApp() override;
 
-    // Settings root, logging, the main frame shown. False when start-up fails.
+    // The command line, settings root, logging, the main frame shown. False when
+    // start-up fails.
     bool InitInstance();
     CMainFrame* mainFrame() const { return mainFrame_.get(); }
 

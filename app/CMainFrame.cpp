@@ -98,7 +98,7 @@ CMainFrame::~CMainFrame() {
     poclDialog_.reset();
 }
 
-bool CMainFrame::OnCreate() {
+bool CMainFrame::OnCreate(bool startGrabbing) {
     qCInfo(lcMainFrame) << "create";
     view_ = new CChildView(this);
     view_->SetHost({[this](QPoint p, int64_t v) { ShowPixelValue(p, v); },
@@ -123,9 +123,8 @@ bool CMainFrame::OnCreate() {
     });
     LoadChannelFiles();
     RefreshDialogs();
-    // Live pictures from the start: the channel grabs as soon as it is configured.
-    cameraParams_->SetGrabOn(true);
-    Reconfigure();
+    cameraParams_->SetGrabOn(startGrabbing);
+    ReconfigureAndReport();
     createPoclDialog();
 
     for (int i = 0; i < 3; ++i) {
@@ -411,7 +410,7 @@ bool CMainFrame::OnUpdateCommand(int id, appkit::CommandState& state) {
     auto visible = [](const QWidget* w) { return w && w->isVisible(); };
     switch (id) {
         case ID_CARD_SELECTOR:
-            state.enabled = selectorAvailable_ && !grabbing();
+            state.enabled = cardSelector_->IsCreated() && !grabbing();
             state.checked = visible(cardSelector_.get());
             return true;
         case ID_CHANNEL_1:
@@ -582,10 +581,9 @@ void CMainFrame::OnDestroy() {
         appkit::kFloatingWindowsSection, kMainFramePlacement,
         appkit::WindowPlacement::of(*this, appkit::WindowPlacement::kShowNormal).toBytes());
     for (CFloatingDlg* d : std::initializer_list<CFloatingDlg*>{
-             selectorAvailable_ ? cardSelector_.get() : nullptr, captureSettings_.get(), cameraParams_.get(),
-             rgbControl_.get(), statistics_.get(), terminal_.get(), cardTester_.get(), ccControl_.get()})
-        if (d)
-            d->SavePlacement();
+             cardSelector_.get(), captureSettings_.get(), cameraParams_.get(), rgbControl_.get(),
+             statistics_.get(), terminal_.get(), cardTester_.get(), ccControl_.get()})
+        d->SavePlacement();
     qCInfo(lcMainFrame) << "destroy: save the lookup-table settings";
     lut_.ShutDown();
     qCInfo(lcMainFrame) << "destroy: remove the notification icon";

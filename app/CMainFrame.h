@@ -48,7 +48,8 @@ public:
 
     // Window creation: the view, the card at start, toolbar, status bar, the
     // tool windows, the plug-in, the channel's settings, timers, placement.
-    bool OnCreate();
+    // Grabbing starts only when asked for, once the channel is configured.
+    bool OnCreate(bool startGrabbing = false);
 
     // The pixel readout; value -1 empties both panes.
     void ShowPixelValue(QPoint point, int64_t value);
@@ -76,6 +77,8 @@ public:
 
     // Grab control.
     uint32_t Reconfigure();
+    // Reconfigure, with the message for a configuration the card refused.
+    uint32_t ReconfigureAndReport();
     void StartStopGrab();
     bool UpdateCameraStatus();
     void SetOverrunNotice(bool show);
@@ -84,9 +87,9 @@ public:
     bool MeasureSignal(uint32_t& clocksPerLine, uint32_t& linesPerFrame);
     // Validates and applies the camera parameters dialog; false when a check failed.
     bool ApplyCameraParameters();
-    // Camera files.
-    void SaveCameraSettings(const QString& path);
-    void LoadCameraSettings(const QString& path);
+    // Camera files; both answer the library status.
+    uint32_t SaveCameraSettings(const QString& path);
+    uint32_t LoadCameraSettings(const QString& path);
     void SaveChannelFiles();
     void LoadChannelFiles();
     // Runs one of the window timers (1 camera, 2 DMA, 3 statistics).
@@ -131,6 +134,7 @@ private:
     void Reapply();
     void SwitchChannel(uint8_t newChannel);
     bool claimFirstFreeChannel();
+    QString openCardAlias() const;
     void updateWindowTitle();
     QString channelMenuText(uint8_t channel) const;
     // Pushes the channel's settings into the tool dialogs.
@@ -193,7 +197,6 @@ private:
     std::unique_ptr<CTerminalDlg> terminal_;
     std::unique_ptr<CCardTesterDlg> cardTester_;
     std::unique_ptr<CAliasDlg> cardSelector_;
-    bool selectorAvailable_ = false;  // the selector ended OK at start
 
     struct FloatingWindow {
         QPointer<QWidget> window;

@@ -10,7 +10,6 @@
 #include "camera/CameraParamsRules.h"
 #include "display/CChildView.h"
 #include "display/DisplayEffects.h"
-#include "grabber/CAliasDlg.h"
 #include "grabber/CameraFiles.h"
 #include "kit/MessageBox.h"
 #include "res/StringTable.h"
@@ -32,8 +31,7 @@ QString cameraFilesFolder() {
 }  // namespace
 
 void CMainFrame::RefreshDialogs() {
-    if (selectorAvailable_)
-        cardAlias = cardSelector_->GetSelectedAlias();
+    cardAlias = openCardAlias();
     const CameraDescription& d = currentImage_.description;
     CCameraParamsDlg::CameraTexts texts{settings.texts.manufacturer, settings.texts.model,
                                         settings.texts.description, settings.texts.alias};
@@ -84,13 +82,13 @@ bool CMainFrame::ApplyCameraParameters() {
     return true;
 }
 
-void CMainFrame::SaveCameraSettings(const QString& path) {
-    grabber::SaveCameraSettings(path, settings, currentImage_.description);
+uint32_t CMainFrame::SaveCameraSettings(const QString& path) {
+    return grabber::SaveCameraSettings(path, settings, currentImage_.description);
 }
 
-void CMainFrame::LoadCameraSettings(const QString& path) {
+uint32_t CMainFrame::LoadCameraSettings(const QString& path) {
     std::lock_guard lock(frameLock_);
-    grabber::LoadCameraSettings(path, settings, currentImage_.description);
+    return grabber::LoadCameraSettings(path, settings, currentImage_.description);
 }
 
 void CMainFrame::SaveChannelFiles() {
@@ -115,10 +113,13 @@ void CMainFrame::userLoadCameraFile() {
                                                       cameraFilesFolder(), kLoadFilter);
     if (path.isEmpty())
         return;
-    LoadCameraSettings(path);
+    if (const uint32_t status = LoadCameraSettings(path); status != ZAMGRB_OK) {
+        appkit::ShowMessage(this, grabber::LoadFailureMessage(path, status));
+        return;
+    }
     lut_.AttachLut();
     RefreshDialogs();
-    Reconfigure();
+    ReconfigureAndReport();
 }
 
 void CMainFrame::userSaveCameraFile() {
@@ -129,5 +130,7 @@ void CMainFrame::userSaveCameraFile() {
     dialog.setDefaultSuffix(QStringLiteral("cxf"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    SaveCameraSettings(dialog.selectedFiles().constFirst());
+    const QString path = dialog.selectedFiles().constFirst();
+    if (const uint32_t status = SaveCameraSettings(path); status != ZAMGRB_OK)
+        appkit::ShowMessage(this, grabber::SaveFailureMessage(path, status));
 }

@@ -24,12 +24,11 @@ bool CMainFrame::RunCardSelectorAtStart() {
     connect(cardSelector_.get(), &CFloatingDlg::notify, this, &CMainFrame::OnNotify);
     cardSelector_->SetCurrentCard(0);
     cardSelector_->refreshOnInit = true;
-    if (cardSelector_->RunModal() == QDialog::Accepted) {
-        // From now on the selector is a floating window behind "Card Selector".
-        cardSelector_->refreshOnInit = false;
-        selectorAvailable_ = true;
-        RegisterFloatingWindow(cardSelector_.get());
-    }
+    cardSelector_->RunModal();
+    // From now on the selector is a floating window behind "Card Selector", however
+    // it ended: a user who closed it without choosing can still choose a card.
+    cardSelector_->refreshOnInit = false;
+    RegisterFloatingWindow(cardSelector_.get());
     updateWindowTitle();
     return true;
 }
@@ -72,7 +71,7 @@ void CMainFrame::ConnectSelectedCard() {
     }
     if (cameraParams_ && cameraParams_->IsCreated()) {
         RefreshDialogs();
-        Reconfigure();
+        ReconfigureAndReport();
     }
     TellPoCLDialog(0);
     SetUpControlDialogs();
@@ -85,7 +84,7 @@ void CMainFrame::ReclaimChannel() {
     }
     if (cameraParams_ && cameraParams_->IsCreated()) {
         RefreshDialogs();
-        Reconfigure();
+        ReconfigureAndReport();
     }
 }
 
@@ -114,15 +113,18 @@ void CMainFrame::SwitchChannel(uint8_t newChannel) {
             plcTestDialog_->SetCard(card_.get(), channel_);
         LoadChannelFiles();
         RefreshDialogs();
-        Reconfigure();
+        ReconfigureAndReport();
         TerminalOpenOrClose();
         TellPoCLDialog(bitProduct());
     } else {
-        if (newChannel != channel_)
+        const bool released = newChannel != channel_;
+        if (released)
             grabber::OpenChannel(card_.get(), channel_);
         appkit::ShowMessage(this, kChannelBusy);
         if (!hadCard)
             card_.reset();
+        else if (released)
+            ReconfigureAndReport();  // a released channel forgets its configuration
     }
     TellPoCLDialog(bitProduct());
 }
@@ -138,6 +140,14 @@ void CMainFrame::TellPoCLDialog(uint32_t bits) {
     poclDialog_->SetCard(card_.get(), channel_, bits);
     if (!poclDialog_->IsEnabled() && poclDialog_->window())
         poclDialog_->window()->hide();
+}
+
+// Read from the card itself: the selector's rows change with every refresh.
+QString CMainFrame::openCardAlias() const {
+    std::u16string alias;
+    if (card_)
+        grabber::GetOpenCardAlias(card_.get(), alias);
+    return QString::fromStdU16String(alias);
 }
 
 void CMainFrame::updateWindowTitle() {

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -14,7 +15,9 @@
 
 #include "analysis/CStatisticsDlg.h"
 #include "app/CMainFrame.h"
+#include "app/CameraValidation.h"
 #include "app/ChannelNames.h"
+#include "app/GrabRefusal.h"
 #include "camera/CCameraParamsDlg.h"
 #include "display/CChildView.h"
 #include "display/ViewHints.h"
@@ -28,8 +31,6 @@ using namespace res;
 
 namespace {
 
-const QString kNoBuffers = QStringLiteral(
-    "Can't allocate memory for image buffer. Please reduce size of image or use 'Packing' mode.");
 const QString kOverrunBalloon = QStringLiteral(
     "The frame grabber is experiencing overruns!\nThis means that the incoming pixel rate exceeds the PCI "
     "Express "
@@ -56,6 +57,8 @@ void CMainFrame::setGrabOn(bool on) {
 }
 
 uint32_t CMainFrame::Reconfigure() {
+    // The title names the channel in force, whatever the card answers.
+    const auto title = qScopeGuard([this] { updateWindowTitle(); });
     if (!card_)
         return ZAMGRB_NO_CARD;
     const CameraConfig& config = currentImage_.description.config;
@@ -84,13 +87,19 @@ uint32_t CMainFrame::Reconfigure() {
             grabber::StartGrab(card_.get(), channel_, &FrameGate::FrameCallback, &frameGate_);
         if (started != ZAMGRB_OK) {
             setGrabOn(false);
-            if (started == ZAMGRB_NO_BUFFERS)
-                appkit::ShowMessage(this, kNoBuffers);
+            appkit::ShowMessage(this, app::StartGrabRefusal(started));
         }
     }
     SetOverrunNotice(false);
-    updateWindowTitle();
     return ZAMGRB_OK;
+}
+
+uint32_t CMainFrame::ReconfigureAndReport() {
+    const uint32_t status = Reconfigure();
+    const QString message = app::ReconfigureMessage(status, currentImage_.description.config, channel_);
+    if (!message.isEmpty())
+        appkit::ShowMessage(this, message);
+    return status;
 }
 
 // The frame grows or shrinks to show the image at the view's zoom, never beyond
@@ -129,20 +138,25 @@ void CMainFrame::fitWindowToImage() {
 }
 
 void CMainFrame::StartStopGrab() {
+    uint32_t refused = ZAMGRB_OK;
     if (!grabOn()) {
         grabber::StopGrab(card_.get(), channel_);
         // The capture's start/stop handler ends a running capture here once capture lands.
-    } else if (grabber::StartGrab(card_.get(), channel_, &FrameGate::FrameCallback, &frameGate_) !=
-               ZAMGRB_OK) {
-        // Whatever refused the start, the card is left not grabbing, as the button says.
-        grabber::StopGrab(card_.get(), channel_);
-        setGrabOn(false);
+    } else {
+        refused = grabber::StartGrab(card_.get(), channel_, &FrameGate::FrameCallback, &frameGate_);
+        if (refused != ZAMGRB_OK) {
+            // Whatever refused the start, the card is left not grabbing, as the button says.
+            grabber::StopGrab(card_.get(), channel_);
+            setGrabOn(false);
+        }
     }
     // A snap ends with the grab, however it ends: the next grab is a sequence.
     if (!grabOn())
         snapPending = false;
     UpdateCameraStatus();
     SetOverrunNotice(false);
+    if (refused != ZAMGRB_OK)
+        appkit::ShowMessage(this, app::StartGrabRefusal(refused));
 }
 
 void CMainFrame::snapImage() {

@@ -21,7 +21,6 @@ public:
 
     void SetCurrentCard(uint64_t handle) { currentCard = handle; }
     QString GetSelectedLocation() const { return locations.value(int(selectedIndex)); }
-    QString GetSelectedAlias() const { return aliases.value(int(selectedIndex)); }
 
     // Lists the cards again; answers the number of cards counted.
     uint32_t Refresh();

@@ -1,5 +1,7 @@
 #include "grabber/CameraSettings.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <array>
 #include <string>
 
@@ -25,7 +27,37 @@ QString textOf(const TextBuffer& buffer) {
     return QString::fromUtf16(buffer.data(), qsizetype(length));
 }
 
+QString failureMessage(const QString& verb, const QString& path, const QString& reason) {
+    return QStringLiteral("The camera file \"%1\" could not be %2: %3.")
+        .arg(QDir::toNativeSeparators(path), verb, reason);
+}
+
+QString otherReason(uint32_t status) {
+    return status == ZAMGRB_NO_BUFFERS ? QStringLiteral("there is not enough memory")
+                                       : QStringLiteral("the card library answered status %1").arg(status);
+}
+
 }  // namespace
+
+QString LoadFailureMessage(const QString& path, uint32_t status) {
+    QString reason = otherReason(status);
+    if (status == ZAMGRB_FAILED)
+        reason = QFileInfo::exists(path) ? QStringLiteral("it cannot be read or is not a camera file")
+                                         : QStringLiteral("it does not exist");
+    return failureMessage(QStringLiteral("loaded"), path, reason);
+}
+
+QString SaveFailureMessage(const QString& path, uint32_t status) {
+    QString reason = otherReason(status);
+    if (status == ZAMGRB_INVALID_ARGUMENT &&
+        QFileInfo(path).suffix().compare(QLatin1String("cam"), Qt::CaseInsensitive) == 0)
+        reason = QStringLiteral("older .cam files can be loaded but not written; save it as .cxf");
+    if (status == ZAMGRB_FAILED)
+        reason = QFileInfo(path).dir().exists()
+                     ? QStringLiteral("it cannot be written there (a read-only folder or a full disk)")
+                     : QStringLiteral("its folder does not exist");
+    return failureMessage(QStringLiteral("saved"), path, reason);
+}
 
 uint32_t SaveCameraSettings(const QString& path, const ChannelSettings& settings,
                             const CameraDescription& description) {

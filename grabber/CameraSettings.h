@@ -20,12 +20,17 @@ struct ChannelSettings {
     uint32_t baudRate = 0;
 };
 
-// Writes a camera file; answers the library status (the callers do not report it).
+// Writes a camera file; answers the library status.
 uint32_t SaveCameraSettings(const QString& path, const ChannelSettings& settings,
                             const CameraDescription& description);
 
 // Reads a camera file into the settings and the description; the lookup-table
 // slots come back empty. A file that cannot be read changes nothing.
 uint32_t LoadCameraSettings(const QString& path, ChannelSettings& settings, CameraDescription& description);
+
+// What to tell the user when a camera file could not be loaded or saved: the file
+// and the reason, from the library's status.
+QString LoadFailureMessage(const QString& path, uint32_t status);
+QString SaveFailureMessage(const QString& path, uint32_t status);
 
 }  // namespace grabber

@@ -44,7 +44,6 @@ TEST_F(CameraFiles, ChannelSwitchReadsTheDisplayEffectsAgain) {
     UseMachine(kTwoCameras);
     CMainFrame frame;
     ASSERT_TRUE(frame.OnCreate());
-    frame.ExecuteCommand(res::ID_GRAB_SEQUENCE);
     appkit::Profile::WriteInt("HistoFrame", "bColor", 1);
     appkit::Profile::WriteInt("HistoFrame", "s_nLimB_1", 200);
     frame.ExecuteCommand(res::ID_CHANNEL_2);
@@ -245,13 +244,57 @@ TEST_F(CameraFiles, CamFilesLoadButAreNeverWritten) {
     EXPECT_EQ(frame.cameraDescription().config.widthValid, 320u);
     EXPECT_EQ(frame.cameraParams()->GetWidthValid(), 320u);
     EXPECT_FALSE(QFile::exists(grabber::AutomaticChannelFile(0))) << "a user load writes no automatic file";
+}
 
-    const QString copy = folder_.filePath("copy.cam");
-    FileDialogAnswer answer{copy};
-    frame.OnNotify(res::IDD_CAMERA_PARAMETERS, CCameraParamsDlg::kSave);
-    ASSERT_EQ(answer.watcher.handled(), 1);
-    EXPECT_FALSE(QFile::exists(copy)) << "a .cam file is never written";
-    EXPECT_EQ(automaticAlias(0), "From cam");
+// A user load or save that fails names the file and the reason; a failed load
+// changes nothing. A file the card refuses is taken and reported, and the title
+// names its camera.
+TEST_F(CameraFiles, UserLoadAndSaveSayWhatWentWrong) {
+    UseMachine(kTwoCameras);
+    const QString broken = folder_.filePath("broken.cxf");
+    {
+        QFile out(broken);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write("<CameraFile><widthValid>12");
+    }
+    const QString refused = folder_.filePath("refused.cxf");
+    WriteCameraFile(refused, "Odd", 641, 5);  // two taps: 641 is refused
+    const QString missing = folder_.filePath("missing.cxf"), cam = folder_.filePath("copy.cam");
+    const QString noFolder = folder_.filePath("gone/camera.cxf");
+    struct Case {
+        int code;
+        QString path, message;
+    };
+    const Case cases[] = {
+        {CCameraParamsDlg::kLoad, missing,
+         "The camera file \"" + missing + "\" could not be loaded: it does not exist."},
+        {CCameraParamsDlg::kLoad, broken,
+         "The camera file \"" + broken +
+             "\" could not be loaded: it cannot be read or is not a camera file."},
+        {CCameraParamsDlg::kSave, cam,
+         "The camera file \"" + cam +
+             "\" could not be saved: older .cam files can be loaded but not written; save it as .cxf."},
+        {CCameraParamsDlg::kSave, noFolder,
+         "The camera file \"" + noFolder + "\" could not be saved: its folder does not exist."},
+        {CCameraParamsDlg::kLoad, refused, "Invalid camera parameters."},
+    };
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        RecordedMessages().clear();
+        FileDialogAnswer answer{c.path};
+        frame.OnNotify(res::IDD_CAMERA_PARAMETERS, c.code);
+        ASSERT_EQ(answer.watcher.handled(), 1);
+        EXPECT_EQ(RecordedMessages(), QStringList{c.message});
+        if (c.code == CCameraParamsDlg::kSave) {
+            EXPECT_FALSE(QFile::exists(c.path));
+        } else if (c.path != refused) {
+            EXPECT_EQ(frame.cameraDescription().config.widthValid, 640u) << "the fields stay";
+        }
+    }
+    EXPECT_EQ(frame.cameraDescription().config.widthValid, 641u);
+    EXPECT_TRUE(frame.windowTitle().endsWith("Channel 1: Odd")) << frame.windowTitle().toStdString();
 }
 
 }  // namespace

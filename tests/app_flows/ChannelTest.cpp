@@ -28,7 +28,7 @@ bool channelIsFree(uint8_t channel) {
 TEST(SwitchChannel, ToTheOpenChannelDoesNothing) {
     UseMachine(kMachine);
     CMainFrame frame;
-    ASSERT_TRUE(frame.OnCreate());
+    ASSERT_TRUE(frame.OnCreate(true));
     ASSERT_EQ(frame.channel(), 0);
     ASSERT_TRUE(frame.cameraParams()->IsGrabOn());
     QFile::remove(grabber::AutomaticChannelFile(0));
@@ -59,6 +59,10 @@ TEST(SwitchChannel, ToAChannelOfAnotherProcessKeepsTheOldOne) {
         EXPECT_EQ(frame.channel(), 0);
         EXPECT_FALSE(channelIsFree(0)) << "the old channel is claimed again";
         EXPECT_FALSE(frame.cameraParams()->IsGrabOn());
+        frame.ExecuteCommand(res::ID_GRAB_SEQUENCE);
+        EXPECT_TRUE(frame.cameraParams()->IsGrabOn()) << "and configured again";
+        EXPECT_EQ(RecordedMessages(), QStringList{"Selected channel busy"});
+        frame.ExecuteCommand(res::ID_GRAB_SEQUENCE);
     }
     RecordedMessages().clear();
     frame.ExecuteCommand(res::ID_CHANNEL_2);
@@ -92,6 +96,20 @@ TEST(SwitchChannel, WithoutACardOpensOneOnlyForASuccessfulSwitch) {
     EXPECT_TRUE(RecordedMessages().isEmpty()) << RecordedMessages().join('|').toStdString();
     EXPECT_NE(frame.cardHandle(), 0u);
     EXPECT_EQ(frame.channel(), 1);
+}
+
+// A configuration the card refuses on the new channel is reported, and the title
+// names the channel in force.
+TEST(SwitchChannel, ARefusedConfigurationIsReportedAndTheTitleFollows) {
+    UseMachine(kMachine);
+    flows::WriteCameraFile(grabber::AutomaticChannelFile(1), "Right", 641, 5);  // two taps: 641 is refused
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    RecordedMessages().clear();
+    frame.ExecuteCommand(res::ID_CHANNEL_2);
+    EXPECT_EQ(RecordedMessages(), QStringList{"Invalid camera parameters."});
+    EXPECT_EQ(frame.windowTitle(), "slot A - Channel 2: Right");
+    EXPECT_FALSE(frame.cameraParams()->IsStartGrabEnabled());
 }
 
 struct NamesCase {

@@ -4,11 +4,12 @@
 
 namespace flows {
 
-void WriteCameraFile(const QString& path, const QString& alias, uint32_t width) {
+void WriteCameraFile(const QString& path, const QString& alias, uint32_t width, uint32_t tapFormat) {
     grabber::ChannelSettings settings;
     settings.texts.alias = alias;
     CameraDescription description = grabber::DefaultCameraDescription();
     description.config.widthValid = width;
+    grabber::SetTapFormat(tapFormat, description.config.tapConfig);
     grabber::SaveCameraSettings(path, settings, description);
 }
 

@@ -57,8 +57,8 @@ std::function<bool(QWidget*)> OnWindow(std::function<void(T*)> action) {
 namespace flows {
 
 // A camera file as the viewer writes it: the default description with the given
-// width and the given camera alias.
-void WriteCameraFile(const QString& path, const QString& alias, uint32_t width = 640);
+// width and tap format, and the given camera alias.
+void WriteCameraFile(const QString& path, const QString& alias, uint32_t width = 640, uint32_t tapFormat = 1);
 
 // What a camera file holds, read back through the card library.
 struct StoredCamera {

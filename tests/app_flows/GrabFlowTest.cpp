@@ -31,14 +31,29 @@ uint32_t grabbingCount(const CMainFrame& frame) {
     return s.grabbingCount;
 }
 
+// The viewer grabs at start only when asked to; until then the Card Selector and
+// the channels are offered.
+TEST(GrabFlow, GrabsAtStartOnlyWhenAsked) {
+    UseMachine(R"({"cards": [{"channels": [{"camera": {"framePeriodUs": 10000}}]}]})");
+    for (bool grab : {false, true}) {
+        CMainFrame frame;
+        ASSERT_TRUE(frame.OnCreate(grab));
+        frame.UpdateCommandUI();
+        EXPECT_EQ(frame.cameraParams()->IsGrabOn(), grab);
+        for (int id : {res::ID_CARD_SELECTOR, res::ID_CHANNEL_1, res::ID_CHANNEL_2})
+            EXPECT_EQ(frame.action(id)->isEnabled(), !grab) << id;
+        if (grab) {
+            EXPECT_TRUE(WaitUntil([&] { return frame.frameGate().shownFrames() > 2; }));
+        } else {
+            EXPECT_EQ(grabbingCount(frame), 0u);
+        }
+    }
+}
+
 TEST(GrabFlow, SnapShowsOneFrameAndEndsWithStartGrabOff) {
     UseMachine(R"({"cards": [{"channels": [{"camera": {"framePeriodUs": 150000}}]}]})");
     CMainFrame frame;
     ASSERT_TRUE(frame.OnCreate());
-    ASSERT_TRUE(frame.cameraParams()->IsGrabOn());
-    frame.ExecuteCommand(res::ID_GRAB_SEQUENCE);
-    ASSERT_FALSE(frame.cameraParams()->IsGrabOn());
-    settle(200ms);
     frame.OnTimer(2);
     const uint64_t before = frame.frameGate().shownFrames();
 
@@ -60,7 +75,7 @@ TEST(GrabFlow, SnapShowsOneFrameAndEndsWithStartGrabOff) {
 TEST(GrabFlow, SnapDuringASequenceEndsItAfterTheNextFrame) {
     UseMachine(R"({"cards": [{"channels": [{"camera": {"framePeriodUs": 50000}}]}]})");
     CMainFrame frame;
-    ASSERT_TRUE(frame.OnCreate());
+    ASSERT_TRUE(frame.OnCreate(true));
     ASSERT_TRUE(frame.cameraParams()->IsGrabOn());
     ASSERT_TRUE(WaitUntil([&] { return frame.frameGate().shownFrames() > 0; }));
 
@@ -80,8 +95,11 @@ TEST(GrabFlow, AFailedSnapLeavesTheNextGrabASequence) {
         R"({"cards": [{"bufferMemory": 1000000, "channels": [{"camera": {"framePeriodUs": 20000}}]}]})");
     CMainFrame frame;
     ASSERT_TRUE(frame.OnCreate());
+    RecordedMessages().clear();
     frame.ExecuteCommand(res::ID_SNAP_IMAGE);
     ASSERT_FALSE(frame.cameraParams()->IsGrabOn()) << "four 640 x 480 buffers do not fit";
+    EXPECT_EQ(RecordedMessages(), QStringList{"Can't allocate memory for image buffer. Please reduce size of "
+                                              "image or use 'Packing' mode."});
 
     CameraConfig config = frame.cameraDescription().config;
     config.widthValid = 320;
@@ -98,7 +116,7 @@ TEST(GrabFlow, AFailedSnapLeavesTheNextGrabASequence) {
 TEST(GrabFlow, ZeroSizeOutsideFullScreenLeavesTheCardAlone) {
     UseMachine(R"({"cards": [{"channels": [{"camera": {"framePeriodUs": 10000}}]}]})");
     CMainFrame frame;
-    ASSERT_TRUE(frame.OnCreate());
+    ASSERT_TRUE(frame.OnCreate(true));
     for (uint32_t CameraConfig::*field : {&CameraConfig::widthValid, &CameraConfig::heightValid}) {
         ASSERT_TRUE(WaitUntil([&] { return grabbingCount(frame) > 2; }));
         const CameraConfig kept = frame.cameraDescription().config;
@@ -122,7 +140,7 @@ TEST(GrabFlow, UnpluggedCameraGoesOfflineAndStartGrabKeepsItsState) {
     UseMachine(
         R"({"cards": [{"channels": [{"camera": {"framePeriodUs": 10000, "unplugAfterFrames": 5}}]}]})");
     CMainFrame frame;
-    ASSERT_TRUE(frame.OnCreate());
+    ASSERT_TRUE(frame.OnCreate(true));
     frame.OnTimer(1);
     ASSERT_TRUE(WaitUntil([&] {
         frame.OnTimer(1);
@@ -148,9 +166,6 @@ TEST(GrabFlow, FramesWithABadStatusAreNeverShown) {
     UseMachine(R"({"cards": [{"channels": [{"camera": {"framePeriodUs": 10000}}]}]})");
     CMainFrame frame;
     ASSERT_TRUE(frame.OnCreate());
-    frame.ExecuteCommand(res::ID_GRAB_SEQUENCE);
-    settle(100ms);
-    frame.OnTimer(2);
     ASSERT_EQ(ZamgrbSimInjectBadFrames(frame.cardHandle(), 0, 1000000), ZAMGRB_OK);
     const uint64_t shown = frame.frameGate().shownFrames();
     frame.ExecuteCommand(res::ID_GRAB_SEQUENCE);
@@ -168,7 +183,7 @@ TEST(GrabFlow, OverrunNoticeComesWithOverrunsAndGoesWhenFramesFlow) {
         "channels": [{"camera": {"bitDepth": 10, "tapFormat": 10, "pixelClockMHz": 40, "framePeriodUs": 0,
                                  "width": {"valid": 1024, "post": 176}, "height": {"valid": 1024, "post": 40}}}]}]})");
     CMainFrame frame;
-    ASSERT_TRUE(frame.OnCreate());
+    ASSERT_TRUE(frame.OnCreate(true));
     CameraConfig config = frame.cameraDescription().config;
     config.widthValid = 1024;
     config.widthPostValid = 176;

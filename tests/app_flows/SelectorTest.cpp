@@ -3,12 +3,15 @@
 // with Connect and Cancel.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QFile>
 #include <QPushButton>
 #include <QTableWidget>
 
 #include "FlowsSupport.h"
 #include "app/CMainFrame.h"
 #include "grabber/CAliasDlg.h"
+#include "grabber/CameraFiles.h"
 #include "grabber/Grabber.h"
 #include "res/ResourceIds.h"
 
@@ -209,6 +212,45 @@ TEST(SelectorAtStart, ConnectComparesLocationsCaseSensitively) {
     }
 }
 
+// The start-up selector closed with the window's close button leaves no card, and
+// Card Selector still offers the cards. A configuration the chosen card refuses is
+// reported; the title names the open card, also after the selector's rows changed.
+TEST(SelectorAtStart, ClosedWithoutAChoiceTheCardsAreStillOffered) {
+    UseMachine(machine({card("0x90", "slot A", kCameraPair), card("0x91", "slot B", kCameraPair),
+                        card("0x92", "slot C", kCameraPair)}));
+    const QString noCardFile = grabber::AutomaticChannelFile(grabber::kNoChannel);
+    flows::WriteCameraFile(noCardFile, "Odd", 641, 5);  // two taps: 641 is refused
+    CMainFrame frame;
+    {
+        flows::WindowWatcher watcher(flows::OnWindow<CAliasDlg>([](CAliasDlg* d) { d->close(); }));
+        ASSERT_TRUE(frame.OnCreate());
+        ASSERT_EQ(watcher.handled(), 1);
+    }
+    QFile::remove(noCardFile);
+    ASSERT_EQ(frame.cardHandle(), 0u);
+    frame.UpdateCommandUI();
+    ASSERT_TRUE(frame.action(res::ID_CARD_SELECTOR)->isEnabled());
+
+    RecordedMessages().clear();
+    frame.ExecuteCommand(res::ID_CARD_SELECTOR);
+    CAliasDlg* selector = selectorOf(frame);
+    ASSERT_TRUE(selector->isVisible());
+    selector->list()->selectRow(1);
+    button(selector, "Connect")->click();
+    ASSERT_NE(frame.cardHandle(), 0u);
+    EXPECT_EQ(RecordedMessages(), QStringList{"Invalid camera parameters."});
+    EXPECT_EQ(frame.windowTitle(), "slot B - Channel 1: Odd");
+
+    // Slot A is taken meanwhile: the open card is the first row now.
+    grabber::CardHandle other = grabber::CardHandle::Open(0x90);
+    for (uint8_t ch : {uint8_t{0}, uint8_t{1}})
+        ASSERT_EQ(grabber::OpenChannel(other.get(), ch), ZAMGRB_OK);
+    frame.ExecuteCommand(res::ID_CARD_SELECTOR);
+    ASSERT_EQ(selector->locations, QStringList({"slot B", "slot C"}));
+    button(selector, "Cancel")->click();
+    EXPECT_EQ(frame.windowTitle(), "slot B - Channel 1: Odd");
+}
+
 struct CancelCase {
     std::vector<uint8_t> takenMeanwhile;  // channels another owner takes while the selector is shown
     int channel;                          // the channel re-claimed, -1 none
@@ -230,7 +272,6 @@ TEST_P(SelectorCancel, ReclaimsAChannel) {
     CMainFrame frame;
     ASSERT_TRUE(frame.OnCreate());
     ASSERT_EQ(frame.channel(), 0);
-    frame.ExecuteCommand(res::ID_GRAB_SEQUENCE);  // the menu offers the selector only while not grabbing
     frame.ExecuteCommand(res::ID_CARD_SELECTOR);
     CAliasDlg* selector = selectorOf(frame);
     ASSERT_TRUE(selector && selector->isVisible());
