@@ -73,10 +73,7 @@ bool CMainFrame::ApplyCameraParameters() {
         d.lutValues = table.values;
         currentImage_.lutOwner = table.owner;
     }
-    const uint32_t status = Reconfigure();
-    const QString message = app::ReconfigureMessage(status, config, channel_);
-    if (!message.isEmpty())
-        appkit::ShowMessage(this, message);
+    ReconfigureAndReport();
     view_->OnUpdate(nullptr, 0, nullptr);
     SaveChannelFiles();
     return true;
