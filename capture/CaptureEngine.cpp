@@ -67,9 +67,10 @@ uint64_t CaptureEngine::budgetForCapture() const {
     return memory.available > reserve ? memory.available - reserve : 0;
 }
 
-void CaptureEngine::start(const CapturePlan& plan) {
+void CaptureEngine::start(const CapturePlan& plan, std::shared_ptr<const CaptureJob> job) {
     std::lock_guard lock(queueLock_);
     plan_ = plan;
+    job_ = std::move(job);
     captureOn_ = true;
     captureActive_ = true;
     failedThisCapture_ = false;
@@ -134,6 +135,7 @@ void CaptureEngine::EnqueueCapturedFrame(const FrameInfo& frame) {
         ++counts_.offered;
         captured->description = description_;
         captured->lutOwner = lutOwner_;
+        captured->job = job_;
         if (queuedBytes_ + frame.size > budget_) {
             captured.reset();
         } else {

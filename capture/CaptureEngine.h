@@ -94,7 +94,7 @@ public:
 
     // User-interface thread. start() begins a capture; stop() ends it and
     // answers how many frames are still to be written.
-    void start(const CapturePlan& plan);
+    void start(const CapturePlan& plan, std::shared_ptr<const CaptureJob> job = nullptr);
     uint32_t stop();
     // Stops, writes every queued frame and ends the saving thread.
     void shutdown();
@@ -134,6 +134,7 @@ private:
     uint64_t budget_ = 0;
     std::optional<uint64_t> budgetOverride_;
     CapturePlan plan_;
+    std::shared_ptr<const CaptureJob> job_;
     bool captureOn_ = false;
     bool captureActive_ = false;
     uint32_t totalFrames_ = 0;

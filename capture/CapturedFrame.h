@@ -11,6 +11,8 @@
 
 namespace capture {
 
+struct CaptureJob;
+
 struct CapturedFrame {
     uint32_t frameNumber = 0;
     uint32_t timeStamp = 0;
@@ -23,8 +25,9 @@ struct CapturedFrame {
     CameraDescription description{};
     std::shared_ptr<const void> lutOwner;
     SystemTime localTime{};
-    // Which capture of the engine took it.
+    // Which capture of the engine took it, and what that capture writes.
     uint64_t captureId = 0;
+    std::shared_ptr<const CaptureJob> job;
 };
 
 }  // namespace capture

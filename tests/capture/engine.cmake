@@ -1,0 +1,6 @@
+# The capture engine and its saving thread; a series from the software card's
+# ramp camera written through the real writers.
+glintrail_test(test_capture_engine
+  SOURCES CaptureEngineTest.cpp CaptureSeriesTest.cpp ${PROJECT_SOURCE_DIR}/tests/zamgrb_card/SimMachine.cpp
+  LIBS captureengine)
+target_include_directories(test_capture_engine PRIVATE ${PROJECT_SOURCE_DIR}/tests/zamgrb_card)
