@@ -1,7 +1,9 @@
 // A series captured from the software card's ramp camera at its full rate and
-// written as RAW files: every frame the camera sent is there once, in order.
+// written as RAW files, by the engine and by glintrail-capture: every frame the
+// camera sent is there once, in order.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/wait.h>
 
 #include <condition_variable>
 #include <filesystem>
@@ -25,26 +27,38 @@ std::vector<uint8_t> ReadAll(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-class CaptureSeries : public testing::TestWithParam<bool> {};
+struct Output {
+    int exitStatus = -1;
+    std::string text;
+};
 
-TEST_P(CaptureSeries, RampFramesAreWrittenContiguously) {
-    simtest::SimMachine machine(simtest::oneCamera(R"("source": "ramp", "framePeriodUs": 1000,
-        "width": {"valid": 64, "post": 0}, "height": {"valid": 32, "post": 0})"));
+Output RunCommand(const std::string& arguments) {
+    Output out;
+    FILE* pipe = popen((std::string(GLINTRAIL_CAPTURE) + " " + arguments + " 2>/dev/null").c_str(), "r");
+    if (!pipe)
+        return out;
+    char buffer[512];
+    while (size_t n = fread(buffer, 1, sizeof buffer, pipe))
+        out.text.append(buffer, n);
+    const int status = pclose(pipe);
+    out.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return out;
+}
+
+// Captures kFrames through the engine on this process's own channel.
+void CaptureWithTheEngine(const fs::path& base, bool buffered) {
     simtest::OwnedChannel channel;
     ASSERT_EQ(channel.openStatus, 0u);
     const CameraConfig config = simtest::configFor(kWidth, kHeight, 8);
     ASSERT_EQ(ConfigureChannel(channel.card, 0, &config), 0u);
-
-    std::string pattern = (fs::temp_directory_path() / "capture-series-XXXXXX").string();
-    const fs::path folder = mkdtemp(pattern.data());
-    CaptureSettings settings(QString::fromStdString(folder.string()));
+    CaptureSettings settings(QString::fromStdString(base.parent_path().string()));
     settings.SetSaveType(kSaveSeries);
     settings.SetImageType(kImageRaw);
-    SetText(settings.series.FileName, QString::fromStdString((folder / "run").string()));
+    SetText(settings.series.FileName, QString::fromStdString(base.string()));
     settings.series.AppendFileName = kAppendDigits4;
     settings.series.Event = kEventContinuous;
     settings.series.TotalLimitDisk = kFrames;
-    settings.series.BufferFrames = GetParam() ? 1 : 0;
+    settings.series.BufferFrames = buffered ? 1 : 0;
     auto job = std::make_shared<const CaptureJob>(JobFrom(settings));
 
     std::mutex mutex;
@@ -63,7 +77,6 @@ TEST_P(CaptureSeries, RampFramesAreWrittenContiguously) {
     description.config = config;
     engine.setDescription(description, nullptr);
     engine.start(PlanFor(*job), job);
-
     auto deliver = [](void* context, const FrameInfo* frame) {
         static_cast<CaptureEngine*>(context)->EnqueueCapturedFrame(*frame);
     };
@@ -77,11 +90,43 @@ TEST_P(CaptureSeries, RampFramesAreWrittenContiguously) {
     ASSERT_EQ(GetStatistics(channel.card, 0, &statistics), 0u);
     engine.stop();
     engine.waitUntilSaved();
-
     const CaptureCounts counts = engine.counts();
     EXPECT_EQ(counts.written, kFrames);
     EXPECT_EQ(counts.lostQueue + counts.lostDisk, 0u);
     EXPECT_EQ(statistics.dropCount + statistics.overrunCount, 0u);
+}
+
+// The same through the headless recorder, with a camera file of the geometry.
+void CaptureWithTheCommand(const fs::path& base, bool buffered) {
+    const fs::path cameraFile = base.parent_path() / "ramp.cxf";
+    CameraFileRecord record{};
+    record.camera.config = simtest::configFor(kWidth, kHeight, 8);
+    ASSERT_EQ(SaveCameraFile(cameraFile.c_str(), &record), 0u);
+    const Output out = RunCommand("--camera-file " + cameraFile.string() + " --mode series --output " +
+                                  base.string() + " --format raw --numbering 4 --frames " +
+                                  std::to_string(kFrames) + (buffered ? " --buffer" : "") + " --json");
+    EXPECT_EQ(out.exitStatus, 0) << out.text;
+    EXPECT_NE(out.text.find("\"grabbed\":500,"), std::string::npos) << out.text;
+    EXPECT_NE(out.text.find("\"lost\":{\"card\":0,\"delivery\":0,\"disk\":0,\"queue\":0}"), std::string::npos)
+        << out.text;
+    EXPECT_EQ(std::count(out.text.begin(), out.text.end(), '\n'), 1) << "the summary alone: " << out.text;
+}
+
+struct SeriesCase {
+    const char* name;
+    bool buffered;
+    void (*capture)(const fs::path& base, bool buffered);
+};
+
+class CaptureSeries : public testing::TestWithParam<SeriesCase> {};
+
+TEST_P(CaptureSeries, RampFramesAreWrittenContiguously) {
+    simtest::SimMachine machine(simtest::oneCamera(R"("source": "ramp", "framePeriodUs": 1000,
+        "width": {"valid": 64, "post": 0}, "height": {"valid": 32, "post": 0})"));
+    std::string pattern = (fs::temp_directory_path() / "capture-series-XXXXXX").string();
+    const fs::path folder = mkdtemp(pattern.data());
+    GetParam().capture(folder / "run", GetParam().buffered);
+
     // The ramp's value at (x, y) of camera frame k is (x + 3y + k) mod 256.
     const std::vector<uint8_t> first = ReadAll(folder / "run" / "0000.raw");
     ASSERT_EQ(first.size(), kWidth * kHeight);
@@ -100,9 +145,38 @@ TEST_P(CaptureSeries, RampFramesAreWrittenContiguously) {
     fs::remove_all(folder);
 }
 
-INSTANTIATE_TEST_SUITE_P(Capture, CaptureSeries, testing::Values(false, true),
-                         [](const testing::TestParamInfo<bool>& info) {
-                             return info.param ? "Buffered" : "WrittenAsTheyCome";
-                         });
+INSTANTIATE_TEST_SUITE_P(Capture, CaptureSeries,
+                         testing::Values(SeriesCase{"Engine", false, CaptureWithTheEngine},
+                                         SeriesCase{"EngineBuffered", true, CaptureWithTheEngine},
+                                         SeriesCase{"Command", false, CaptureWithTheCommand},
+                                         SeriesCase{"CommandBuffered", true, CaptureWithTheCommand}),
+                         [](const testing::TestParamInfo<SeriesCase>& info) { return info.param.name; });
+
+TEST(CaptureCommand, BadOptionsExitWith2AndAMissingCardOrFileWith1) {
+    simtest::SimMachine machine(simtest::oneCamera(R"("source": "ramp")"));
+    const struct {
+        const char* arguments;
+        int exitStatus;
+    } rows[] = {
+        {"--mode series", 2},                              // no output
+        {"--mode film --output /tmp/x", 2},                // no such mode
+        {"--mode series --output /tmp/x --channel 3", 2},  // channels are 1 and 2
+        {"--mode series --output /tmp/x --channel 0", 2},
+        {"--mode series --output /tmp/x --frames 0", 2},
+        {"--mode series --output /tmp/x --event-frames 5", 2},  // needs --every
+        {"--mode single --output /tmp/x --every 1", 2},         // events are for series
+        {"--mode series --output /tmp/x --jpeg-quality 5", 2},
+        {"--mode series --output /tmp/x --jpeg-quality 101", 2},
+        {"--mode series --output /tmp/x --stamp-position middle", 2},
+        {"--mode series --output /tmp/x stray", 2},
+        {"--help", 0},
+        {"--version", 0},
+        {"--mode series --output /tmp/x --card 7", 1},
+        {"--mode series --output /tmp/x --camera-file /nonexistent.cxf", 1},
+        {"--mode series --output /tmp/x --lut /nonexistent.lut", 1},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(RunCommand(row.arguments).exitStatus, row.exitStatus) << row.arguments;
+}
 
 }  // namespace
