@@ -37,11 +37,13 @@ TEST(Serial, CommandsRoundTrip) {
         const char* reply;
     };
     const Exchange table[] = {
-        {"EXP?\r", "100\r\n"},    {"exp 40\r\n", "OK\r\n"},
-        {"EXP?\n", "40\r\n"},     {"EXP 101\r", "ERR exposure 0 to 100\r\n"},
-        {"FP 50000\r", "OK\r\n"}, {"FP?\r", "50000\r\n"},
-        {"TP RAMP\r", "OK\r\n"},  {"TP?\r", "RAMP\r\n"},
-        {"TRIG?\r", "OFF\r\n"},   {"BOGUS 1\r", "ERR unknown command BOGUS\r\n"},
+        {"EXP?\r", "100\r\n"},        {"exp 40\r\n", "OK\r\n"},
+        {"EXP?\n", "40\r\n"},         {"EXP 101\r", "ERR exposure 0 to 100\r\n"},
+        {"EXP 100\r", "OK\r\n"},      {"EXP 0\r", "OK\r\n"},
+        {"FP 100000000\r", "OK\r\n"}, {"FP 100000001\r", "ERR frame period 0 to 100000000 us\r\n"},
+        {"FP 50000\r", "OK\r\n"},     {"FP?\r", "50000\r\n"},
+        {"TP RAMP\r", "OK\r\n"},      {"TP?\r", "RAMP\r\n"},
+        {"TRIG?\r", "OFF\r\n"},       {"BOGUS 1\r", "ERR unknown command BOGUS\r\n"},
     };
     for (const Exchange& e : table)
         EXPECT_EQ(ask(ch.card, e.command), e.reply) << e.command;
