@@ -44,15 +44,24 @@ protected:
     void TearDown() override { clearProfile(); }
 };
 
-TEST_F(FloatingDlgTest, WithoutStoredPlacementTheOverrideDecides) {
+// The override beats a stored show state; without one the dialog's own state decides.
+TEST_F(FloatingDlgTest, ShowOverrideStoredStateAndOwnState) {
+    constexpr uint32_t kNone = 99;
     struct Case {
+        uint32_t stored;
         int startShown, showOverride;
         bool visible;
     };
     for (const Case& c :
-         {Case{0, 0, false}, Case{1, 0, true}, Case{0, 1, true}, Case{0, 2, true}, Case{1, -1, false}}) {
-        SCOPED_TRACE(testing::Message() << "shown " << c.startShown << " override " << c.showOverride);
+         {Case{kNone, 0, 0, false}, Case{kNone, 1, 0, true}, Case{kNone, 0, 1, true}, Case{kNone, 0, 2, true},
+          Case{kNone, 1, -1, false}, Case{WindowPlacement::kShow, 0, 0, true},
+          Case{WindowPlacement::kHide, 0, 0, false}, Case{WindowPlacement::kHide, 0, 1, true},
+          Case{WindowPlacement::kShow, 0, -1, false}}) {
+        SCOPED_TRACE(testing::Message()
+                     << "stored " << c.stored << " shown " << c.startShown << " override " << c.showOverride);
         clearProfile();
+        if (c.stored != kNone)
+            storePlacement(10, 10, 100, 100, c.stored);
         ProbeDlg dlg(c.startShown);
         dlg.showOverride = c.showOverride;
         ASSERT_TRUE(dlg.Create(nullptr));
@@ -73,25 +82,6 @@ TEST_F(FloatingDlgTest, StoredPlacementMovesButNeverResizes) {
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_EQ(dlg.pos(), QPoint(40, 50));
     EXPECT_EQ(dlg.size(), templateSize);
-}
-
-TEST_F(FloatingDlgTest, OverrideBeatsTheStoredShowState) {
-    struct Case {
-        uint32_t stored;
-        int showOverride;
-        bool visible;
-    };
-    for (const Case& c : {Case{WindowPlacement::kShow, 0, true}, Case{WindowPlacement::kHide, 0, false},
-                          Case{WindowPlacement::kHide, 1, true}, Case{WindowPlacement::kShow, -1, false}}) {
-        SCOPED_TRACE(testing::Message() << "stored " << c.stored << " override " << c.showOverride);
-        storePlacement(10, 10, 100, 100, c.stored);
-        ProbeDlg dlg;
-        dlg.showOverride = c.showOverride;
-        dlg.Create(nullptr);
-        EXPECT_EQ(dlg.isVisible(), c.visible);
-        EXPECT_EQ(dlg.shown, c.visible ? 1 : 0);
-        dlg.hide();
-    }
 }
 
 TEST_F(FloatingDlgTest, ShowingMovesTheDialogIntoTheWorkArea) {

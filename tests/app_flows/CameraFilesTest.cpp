@@ -70,31 +70,6 @@ TEST_F(CameraFiles, NoCardUsesTheFileOfChannelMinusOne) {
     EXPECT_EQ(ReadCameraFile(file).settings.texts.alias, "Changed") << "written on close";
 }
 
-// Each text comes back whole, also after a file with longer texts was read.
-TEST_F(CameraFiles, TextsOfDifferentLengthsKeptWhole) {
-    UseMachine(kTwoCameras);
-    CMainFrame frame;
-    ASSERT_TRUE(frame.OnCreate());
-    const QString longest(259, QLatin1Char('x'));
-    const grabber::CameraTexts cases[] = {
-        {longest, longest, longest, longest},
-        {"", "M", "A camera of medium length description", longest},
-        {"Korvan", "", "Zeile eins\nZeile zwei\twith a tab", "Kamera für Gänge – 日本"},
-        {"", "", "", ""},
-    };
-    const QString path = folder_.filePath("texts.cxf");
-    for (const grabber::CameraTexts& texts : cases) {
-        frame.settings.texts = texts;
-        frame.SaveCameraSettings(path);
-        frame.settings.texts = {"stale", "stale", "stale", "stale"};
-        frame.LoadCameraSettings(path);
-        EXPECT_EQ(frame.settings.texts.manufacturer, texts.manufacturer);
-        EXPECT_EQ(frame.settings.texts.model, texts.model);
-        EXPECT_EQ(frame.settings.texts.description, texts.description);
-        EXPECT_EQ(frame.settings.texts.alias, texts.alias);
-    }
-}
-
 // Apply writes the open channel's file whatever the card answered; a failed check
 // writes nothing; a switch writes the old channel's and reads the new one's;
 // closing writes the open channel's.

@@ -114,6 +114,7 @@ TEST(SwitchChannel, ARefusedConfigurationIsReportedAndTheTitleFollows) {
 
 struct NamesCase {
     const char* location;  // the card's alias is its location
+    const char* firstCamera;
     QString title, firstItem, secondItem;
 };
 
@@ -128,7 +129,7 @@ TEST_P(ChannelNames, TitleAndMenuTexts) {
     const NamesCase& c = GetParam();
     UseMachine(std::string(R"({"cards": [{"id": "0x71", "location": ")") + c.location +
                R"(", "channels": [{"camera": {}}, {"camera": {}}]}]})");
-    flows::WriteCameraFile(grabber::AutomaticChannelFile(0), "Left");
+    flows::WriteCameraFile(grabber::AutomaticChannelFile(0), c.firstCamera);
     flows::WriteCameraFile(grabber::AutomaticChannelFile(1), "Right");
     CMainFrame frame;
     ASSERT_TRUE(frame.OnCreate());
@@ -138,10 +139,12 @@ TEST_P(ChannelNames, TitleAndMenuTexts) {
     EXPECT_EQ(frame.action(res::ID_CHANNEL_2)->text(), c.secondItem);
 }
 
-INSTANTIATE_TEST_SUITE_P(Aliases, ChannelNames,
-                         ::testing::Values(NamesCase{"", "Channel 1: Left", " - Channel 1: Left",
-                                                     " - Channel 2: Right"},
-                                           NamesCase{"Rig", "Rig - Channel 1: Left", "Rig - Channel 1: Left",
-                                                     "Rig - Channel 2: Right"}));
+INSTANTIATE_TEST_SUITE_P(
+    Aliases, ChannelNames,
+    ::testing::Values(NamesCase{"", "Left", "Channel 1: Left", " - Channel 1: Left", " - Channel 2: Right"},
+                      NamesCase{"", "", "Channel 1", " - Channel 1", " - Channel 2: Right"},
+                      NamesCase{"Rig", "", "Rig - Channel 1", "Rig - Channel 1", "Rig - Channel 2: Right"},
+                      NamesCase{"Rig", "Left", "Rig - Channel 1: Left", "Rig - Channel 1: Left",
+                                "Rig - Channel 2: Right"}));
 
 }  // namespace

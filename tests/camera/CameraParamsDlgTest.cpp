@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "ModalHelper.h"
-#include "Screenshot.h"
 #include "TapFormats.h"
 #include "camera/CAutoLearnDlg.h"
 #include "camera/CCameraParamsDlg.h"
@@ -72,7 +71,7 @@ TEST(CameraParamsDlgWithoutWindow, GettersAnswerZeroAndSettersDoNothing) {
 // One row: what the user or the main frame does, then what the dialog shows.
 struct RuleCase {
     const char* name;
-    std::function<void(CameraParamsDlg&)> act;
+    QStringList steps;  // a button's text, "packed", "packed unavailable", "format|depth|taps N"
     bool packedEnabled;
     uint32_t packedField;
     bool swapLocked;
@@ -86,7 +85,21 @@ void PrintTo(const RuleCase& c, std::ostream* os) {
 class CameraParamsRules : public CameraParamsDlg, public ::testing::WithParamInterface<RuleCase> {};
 
 TEST_P(CameraParamsRules, PackedSwapTapsAndDepth) {
-    GetParam().act(*this);
+    for (const QString& step : GetParam().steps) {
+        const int n = step.section(' ', 1).toInt();
+        if (step == "packed")
+            dialog.SetPacked(true);
+        else if (step == "packed unavailable")
+            dialog.SetPackedAvailable(false);
+        else if (step.startsWith("format "))
+            chooseFormat(n);
+        else if (step.startsWith("depth "))
+            dialog.SetBitDepth(uint32_t(n));
+        else if (step.startsWith("taps "))
+            dialog.SetTapConfig(StandardTaps(uint32_t(n)));
+        else
+            click(step);
+    }
     CameraConfig config{};
     dialog.GetConfig(config);
     EXPECT_EQ(packed()->isEnabled(), GetParam().packedEnabled);
@@ -95,63 +108,20 @@ TEST_P(CameraParamsRules, PackedSwapTapsAndDepth) {
     EXPECT_EQ(config.bitDepth, GetParam().bitDepth);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, CameraParamsRules,
-                         ::testing::Values(RuleCase{"EightBitsOneTapIsBase", [](auto&) {}, false, 0, false,
-                                                    8},
-                                           RuleCase{"SixteenBitsTwoTapsLocksSwap",
-                                                    [](auto& t) {
-                                                        t.click("16");
-                                                        t.chooseFormat(2);
-                                                    },
-                                                    false, 0, true, 16},
-                                           RuleCase{"PackedTickedAt14BitsIsOff",
-                                                    [](auto& t) {
-                                                        t.dialog.SetPacked(true);
-                                                        t.click("14");
-                                                    },
-                                                    false, 0, false, 14},
-                                           RuleCase{"PackedAt10Bits",
-                                                    [](auto& t) {
-                                                        t.click("10");
-                                                        t.dialog.SetPacked(true);
-                                                    },
-                                                    true, 1, false, 10},
-                                           RuleCase{"PackedAt12BitsBayer",
-                                                    [](auto& t) {
-                                                        t.click("Bayer");
-                                                        t.click("12");
-                                                        t.dialog.SetPacked(true);
-                                                    },
-                                                    true, 1, false, 12},
-                                           RuleCase{"Rgb24PackedIsAllowed",
-                                                    [](auto& t) {
-                                                        t.click("RGB");
-                                                        t.dialog.SetPacked(true);
-                                                    },
-                                                    true, 1, false, 24},
-                                           RuleCase{"Rgb30IsMediumEvenWithOneTap",
-                                                    [](auto& t) {
-                                                        t.click("RGB");
-                                                        t.click("RGB30");
-                                                        t.dialog.SetTapConfig(StandardTaps(1));
-                                                    },
-                                                    true, 0, true, 30},
-                                           RuleCase{"PackedUnavailableOldFirmware",
-                                                    [](auto& t) {
-                                                        t.click("10");
-                                                        t.dialog.SetPacked(true);
-                                                        t.dialog.SetPackedAvailable(false);
-                                                    },
-                                                    false, 0, false, 10},
-                                           RuleCase{"TenTapsEightBitsIsDeca",
-                                                    [](auto& t) { t.chooseFormat(17); }, false, 0, true, 8},
-                                           RuleCase{"SetBitDepthLeavesMonochromeInBase",
-                                                    [](auto& t) {
-                                                        t.dialog.SetBitDepth(30);
-                                                        t.dialog.SetTapConfig(StandardTaps(5));
-                                                    },
-                                                    false, 0, false, 10}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, CameraParamsRules,
+    ::testing::Values(
+        RuleCase{"EightBitsOneTapIsBase", {}, false, 0, false, 8},
+        RuleCase{"SixteenBitsTwoTapsLocksSwap", {"16", "format 2"}, false, 0, true, 16},
+        RuleCase{"PackedTickedAt14BitsIsOff", {"packed", "14"}, false, 0, false, 14},
+        RuleCase{"PackedAt10Bits", {"10", "packed"}, true, 1, false, 10},
+        RuleCase{"PackedAt12BitsBayer", {"Bayer", "12", "packed"}, true, 1, false, 12},
+        RuleCase{"Rgb24PackedIsAllowed", {"RGB", "packed"}, true, 1, false, 24},
+        RuleCase{"Rgb30IsMediumEvenWithOneTap", {"RGB", "RGB30", "taps 1"}, true, 0, true, 30},
+        RuleCase{"PackedUnavailableOldFirmware", {"10", "packed", "packed unavailable"}, false, 0, false, 10},
+        RuleCase{"TenTapsEightBitsIsDeca", {"format 17"}, false, 0, true, 8},
+        RuleCase{"SetBitDepthLeavesMonochromeInBase", {"depth 30", "taps 5"}, false, 0, false, 10}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CameraParamsDlg, SetBitDepth30SelectsRgb30AndMono10) {
     dialog.SetBitDepth(30);
@@ -174,30 +144,25 @@ TEST_F(CameraParamsDlg, SetBitDepth30SelectsRgb30AndMono10) {
 }
 
 TEST_F(CameraParamsDlg, BayerUsesFourCellsAndRelabelsThem) {
+    const auto cellLabels = [this] {
+        QString labels;
+        for (auto* b : dialog.findChildren<QAbstractButton*>())
+            if (b->text().size() == 1 && b->text()[0].isLetter() && b->isEnabled())
+                labels += b->text();
+        return labels;
+    };
     dialog.SetVideoType(4);
     dialog.SetPatternStart(6);
     click("Bayer");
     EXPECT_EQ(dialog.GetVideoType(), 1);
     EXPECT_EQ(dialog.GetPatternStart(), 0);
-    QString labels;
-    for (auto* b : dialog.findChildren<QAbstractButton*>())
-        if (b->text().size() == 1 && b->text()[0].isLetter() && b->isEnabled())
-            labels += b->text();
-    EXPECT_EQ(labels, "GRBG");
+    EXPECT_EQ(cellLabels(), "GRBG");
     dialog.SetPatternStart(5);
     click("TRUESENSE");
     EXPECT_EQ(dialog.GetPatternStart(), 5);
-    labels.clear();
-    for (auto* b : dialog.findChildren<QAbstractButton*>())
-        if (b->text().size() == 1 && b->text()[0].isLetter() && b->isEnabled())
-            labels += b->text();
-    EXPECT_EQ(labels, "PBPGBPGPPGPRGPRP");
+    EXPECT_EQ(cellLabels(), "PBPGBPGPPGPRGPRP");
     click("Monochrome");
-    for (auto* b : dialog.findChildren<QAbstractButton*>()) {
-        if (b->text().size() == 1 && b->text()[0].isLetter()) {
-            EXPECT_FALSE(b->isEnabled());
-        }
-    }
+    EXPECT_EQ(cellLabels(), "");
 }
 
 TEST_F(CameraParamsDlg, MonochromeAndRgbDepthButtonsFollowTheVideoType) {
@@ -301,17 +266,6 @@ TEST_F(CameraParamsDlg, MoreShowsTheAnimatedPreviewAndWidensTheWindow) {
     EXPECT_NE(button(dialog, "Less <<<"), nullptr);
     EXPECT_GE(dialog.width(), narrow + dialog.preview()->width());
     EXPECT_TRUE(dialog.preview()->isAnimating());
-    // Half a frame of a four-tap quad converge geometry on two interlaced channels.
-    TapConfig taps = StandardTaps(14);
-    taps.channels = 2;
-    taps.channelOutput = 1;
-    dialog.SetTapConfig(taps);
-    dialog.SetVideoType(1);
-    dialog.SetWidthValid(1280);
-    dialog.SetHeightValid(1024);
-    for (int i = 0; i < 80; ++i)
-        dialog.preview()->tick();
-    SaveScreenshot(dialog, "camera-parameters-expanded");
     dialog.ShowPreview(true);  // already shown: nothing changes
     EXPECT_NE(button(dialog, "Less <<<"), nullptr);
     click("Less <<<");

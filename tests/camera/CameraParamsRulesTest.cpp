@@ -44,7 +44,7 @@ TEST(CameraParamsColour, DescriptionGivesVideoTypeAndCell) {
     };
     const Case cases[] = {{24, 1, 2, kRgb, 2},         {36, 0, 0, kRgb, 0},   {8, 0, 5, kMonochrome, 5},
                           {12, 4, 13, kTruesense, 13}, {10, 1, 3, kBayer, 5}, {10, 1, 1, kBayer, 1},
-                          {8, 2, 0, kBayer, 0}};
+                          {8, 2, 0, kBayer, 0},        {8, 1, 2, kBayer, 4}};
     for (const Case& c : cases) {
         CameraDescription description{};
         description.config.bitDepth = c.bitDepth;
@@ -53,17 +53,6 @@ TEST(CameraParamsColour, DescriptionGivesVideoTypeAndCell) {
         const VideoSelection selection = VideoSelectionOf(description);
         EXPECT_EQ(selection.videoType, c.videoType) << c.bitDepth << "/" << int(c.colorFormat);
         EXPECT_EQ(selection.cell, c.cell) << c.bitDepth << "/" << int(c.colorFormat);
-    }
-}
-
-TEST(CameraParamsColour, BayerCellsRoundTrip) {
-    for (int cell : {0, 1, 4, 5}) {
-        CameraDescription description{};
-        description.config.bitDepth = 8;
-        const ColorFields fields = ColorFieldsOf(kBayer, cell);
-        description.colorFormat = fields.colorFormat;
-        description.patternStart = fields.patternStart;
-        EXPECT_EQ(VideoSelectionOf(description).cell, cell);
     }
 }
 

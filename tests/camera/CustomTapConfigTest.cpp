@@ -4,7 +4,6 @@
 #include <QTableWidget>
 #include <cstring>
 
-#include "Screenshot.h"
 #include "TapFormats.h"
 #include "camera/CCustomTapConfig.h"
 #include "grabber/Grabber.h"
@@ -35,38 +34,23 @@ protected:
     QStringList messages;
 };
 
-TEST_F(CustomTapConfig, GridShowsElevenRowsUnderTheHeader) {
+TEST_F(CustomTapConfig, GridShowsTheConfigAndEditsComeBackOnOk) {
     CCustomTapConfig dialog;
     dialog.tapConfig = StandardTaps(13);
     dialog.show();
-    QTableWidget* grid = dialog.grid();
-    ASSERT_EQ(grid->columnCount(), 2);
-    EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), "Parameter");
-    EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), "Value");
-    ASSERT_EQ(grid->rowCount(), 11);
-    EXPECT_EQ(grid->item(0, 0)->text(), "# of Channels");
-    EXPECT_EQ(grid->item(10, 0)->text(), "Tap 4 direction");
     EXPECT_EQ(cell(dialog, "# of Segment per Line (taps)")->currentText(), "4");
     EXPECT_EQ(cell(dialog, "Taps geometry")->currentText(), "Alternate");
     EXPECT_EQ(cell(dialog, "Tap 3 direction")->currentText(), "Right-Left");
-    EXPECT_EQ(cell(dialog, "Tap 3 direction")->count(), 2);
-    EXPECT_TRUE(messages.isEmpty());
-    SaveScreenshot(dialog, "custom-tap-config");
-}
-
-TEST_F(CustomTapConfig, EditedGridComesBackOnOk) {
-    CCustomTapConfig dialog;
-    dialog.tapConfig = StandardTaps(1);
-    dialog.show();
     cell(dialog, "# of Channels")->setCurrentText("2");
     cell(dialog, "Channel interlace")->setCurrentText("Interlaced");
     cell(dialog, "Channel 2 direction")->setCurrentText("Bottom-Up");
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(dialog.tapConfig.channels, 2);
     EXPECT_EQ(dialog.tapConfig.channelOutput, 1);
     EXPECT_EQ(dialog.tapConfig.channelDirection1, 1);
-    EXPECT_EQ(dialog.tapConfig.taps, 1);
+    EXPECT_EQ(dialog.tapConfig.taps, 4);
 }
 
 struct RuleCase {

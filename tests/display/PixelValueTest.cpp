@@ -28,6 +28,7 @@ TEST(PixelValue, EveryKindAndItsReadout) {
         {"RGB 30", 30, ZAMGRB_COLOR_NONE, 4, 2, 1000, 500, 7, 7 | 500ull << 16 | 1000ull << 32,
          "(7,500,1000)"},
         {"Bayer 12", 12, ZAMGRB_COLOR_BAYER, 3, 2, 4095, 1, 2, 2 | 1ull << 16 | 4095ull << 32, "(2,1,4095)"},
+        {"TRUESENSE 8", 8, ZAMGRB_COLOR_TRUESENSE, 4, 1, 1, 2, 3, 3 | 2 << 8 | 1 << 16, "(3,2,1)"},
     };
     for (const Case& c : cases) {
         CurrentImage image;
@@ -48,5 +49,7 @@ TEST(PixelValue, EveryKindAndItsReadout) {
     CurrentImage none;
     none.description = testimages::Description(640, 480, 8);
     EXPECT_EQ(GetPixelValue(none, {0, 0}), display::kNoPixelValue);
-    EXPECT_TRUE(app::FormatPixelReadout(none.description, {1, 1}, -1).value.isEmpty());
+    const app::PixelReadout cleared = app::FormatPixelReadout(none.description, {1, 1}, -1);
+    EXPECT_TRUE(cleared.value.isEmpty());
+    EXPECT_TRUE(cleared.position.isEmpty());
 }

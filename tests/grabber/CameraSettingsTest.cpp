@@ -53,6 +53,30 @@ TEST(CameraSettings, SavedSettingsComeBackWholeWithoutLookupTables) {
     EXPECT_EQ(static_cast<const int32_t*>(loaded.lutValues), nullptr);
 }
 
+// Each text comes back whole, also after a file with longer texts was read.
+TEST(CameraSettings, TextsOfDifferentLengthsKeptWhole) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("texts.cxf")), longest(259, QLatin1Char('x'));
+    const grabber::CameraTexts cases[] = {
+        {longest, longest, longest, longest},
+        {"", "M", "A camera of medium length description", longest},
+        {"Korvan", "", "Zeile eins\nZeile zwei\twith a tab", "Kamera für Gänge – 日本"},
+        {"", "", "", ""},
+    };
+    grabber::ChannelSettings back;
+    CameraDescription d = grabber::DefaultCameraDescription();
+    for (const grabber::CameraTexts& texts : cases) {
+        grabber::ChannelSettings s;
+        s.texts = texts;
+        ASSERT_EQ(grabber::SaveCameraSettings(path, s, d), 0u);
+        ASSERT_EQ(grabber::LoadCameraSettings(path, back, d), 0u);
+        EXPECT_EQ(back.texts.manufacturer, texts.manufacturer);
+        EXPECT_EQ(back.texts.model, texts.model);
+        EXPECT_EQ(back.texts.description, texts.description);
+        EXPECT_EQ(back.texts.alias, texts.alias);
+    }
+}
+
 TEST(CameraSettings, AFileThatCannotBeReadChangesNothing) {
     QTemporaryDir folder;
     const QString broken = folder.filePath(QStringLiteral("broken.cxf"));

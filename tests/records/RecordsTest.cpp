@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "grabber/Grabber.h"
 #include "zamgrb.h"
 
 namespace {
@@ -33,25 +32,5 @@ INSTANTIATE_TEST_SUITE_P(Boundaries, CameraLinkModeTest,
                                            ModeCase{16, 3, 2, CAMERA_LINK_NOT_ALLOWED},  // 96
                                            ModeCase{0xFFFFFFFFu, 10, 2,
                                                     CAMERA_LINK_NOT_ALLOWED}));  // no wrap-around
-
-TEST(Records, DefaultsOfANewChannel) {
-    const CameraDescription d = grabber::DefaultCameraDescription();
-    EXPECT_EQ(d.config.widthValid, 640u);
-    EXPECT_EQ(d.config.heightValid, 480u);
-    EXPECT_EQ(d.config.bitDepth, 8u);
-    EXPECT_EQ(GetTapFormat(&d.config.tapConfig), 1u);
-    // Packed fields are read by value: a reference to them would be misaligned.
-    EXPECT_EQ(static_cast<const int32_t*>(d.lutLevels), nullptr);
-    EXPECT_EQ(double{d.rgbGainRed}, 0.0);
-
-    const PulseGeneratorSettings p = grabber::DefaultPulseGeneratorSettings();
-    EXPECT_EQ(p.mode, 1);
-    EXPECT_EQ(p.pulseCount, 1);
-    EXPECT_EQ(p.granularity, 3);
-    EXPECT_EQ(p.masterWidth, 1);
-    EXPECT_EQ(p.masterPeriod, 1);
-    EXPECT_EQ(p.slaveWidth, 1);
-    EXPECT_EQ(p.slaveDelay, 1);
-}
 
 }  // namespace

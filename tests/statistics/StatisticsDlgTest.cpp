@@ -1,11 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <cstdint>
-#include <map>
-#include <set>
 
 #include "analysis/CStatisticsDlg.h"
 
@@ -53,57 +49,15 @@ protected:
     CStatisticsDlg dlg;
 };
 
-TEST_F(StatisticsDlgTest, FourteenReadOnlyEditsInThreeGroups) {
-    EXPECT_EQ(dlg.GetID(), 119);
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Statistics"));
-
-    std::map<QString, std::set<int>> idsByGroup;
-    for (const QGroupBox* box : dlg.findChildren<QGroupBox*>()) {
-        for (const QLineEdit* edit : box->findChildren<QLineEdit*>()) {
-            idsByGroup[box->title()].insert(edit->objectName().toInt());
-            EXPECT_TRUE(edit->isReadOnly()) << edit->objectName().toStdString();
-            EXPECT_TRUE(edit->hasFrame()) << edit->objectName().toStdString();
-            EXPECT_EQ(edit->focusPolicy(), Qt::NoFocus) << edit->objectName().toStdString();
-        }
-    }
-    const std::map<QString, std::set<int>> expected{
-        {QStringLiteral("Camera"), {1128, 1179, 1180, 1181, 1177}},
-        {QStringLiteral("Frame Grabber"), {1129, 1130, 1132, 1131, 1133}},
-        {QStringLiteral("PCI Express"), {1134, 1135, 1136, 1137}},
-    };
-    EXPECT_EQ(idsByGroup, expected);
+TEST_F(StatisticsDlgTest, FourteenReadOnlyEdits) {
     EXPECT_EQ(dlg.findChildren<QLineEdit*>().size(), 14);
-
-    // Each edit sits between its label and its unit.
-    QStringList labels;
-    for (const QLabel* label : dlg.findChildren<QLabel*>())
-        labels << label->text();
-    for (const char* text : {"Frame rate",
-                             "Clock rate",
-                             "Horiz.",
-                             "Vert.",
-                             "Bandwidth",
-                             "Grabbing rate",
-                             "Grabbing count",
-                             "Drop count",
-                             "Overrun count",
-                             "Timestamp",
-                             "Link width",
-                             "Link speed",
-                             "Max payload size",
-                             "Max payload size requested",
-                             "clocks/line",
-                             "lines/frame",
-                             "Mbps",
-                             "lane(s)",
-                             "gigabits/s",
-                             "MHz"})
-        EXPECT_TRUE(labels.contains(QString::fromLatin1(text))) << text;
+    for (const QLineEdit* edit : dlg.findChildren<QLineEdit*>())
+        EXPECT_TRUE(edit->isReadOnly()) << edit->objectName().toStdString();
 }
 
+// Distinct values in every field at once, so a setter or getter wired to the wrong
+// edit shows up; then both ends of the range.
 TEST_F(StatisticsDlgTest, EachSetterWritesItsOwnFieldAndItsGetterReadsItBack) {
-    // Distinct values in every field at once, so a setter or getter wired to the wrong
-    // edit shows up as a wrong text or a wrong answer.
     uint32_t value = 4000000000u;
     for (const Operation& op : kDecimalFields)
         (dlg.*op.set)(value++);
@@ -113,13 +67,7 @@ TEST_F(StatisticsDlgTest, EachSetterWritesItsOwnFieldAndItsGetterReadsItBack) {
         EXPECT_EQ(EditText(dlg, op.editId), QString::number(value));
         EXPECT_EQ((dlg.*op.get)(), value);
         ++value;
-    }
-}
-
-TEST_F(StatisticsDlgTest, FieldsTakeTheWholeUnsignedRange) {
-    for (const Operation& op : kDecimalFields) {
-        SCOPED_TRACE(op.name);
-        for (const uint32_t v : {0u, 1u, 4294967295u}) {
+        for (const uint32_t v : {0u, 4294967295u}) {
             (dlg.*op.set)(v);
             EXPECT_EQ(EditText(dlg, op.editId), QString::number(v));
             EXPECT_EQ((dlg.*op.get)(), v);

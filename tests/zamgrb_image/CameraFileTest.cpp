@@ -234,52 +234,16 @@ TEST(CameraFile, OlderTextFormIsReadOnly) {
     std::ostringstream cam;
     cam << "\xEF\xBB\xBF; written by hand\r\n[Glintrail Camera]\r\n"
         << "Manufacturer = Korvan\\tLabs\nModel=M1\nheader=0001020304050607\n";
-    const char* numbers[] = {"widthPreValid=1",
-                             "widthValid=640",
-                             "widthPostValid=2",
-                             "heightPreValid=3",
-                             "heightValid=480",
-                             "heightPostValid=4",
-                             "bitDepth=10",
-                             "packed=1",
-                             "channels=1",
-                             "channelOrder=0",
-                             "channelOutput=0",
-                             "channelDirection0=0",
-                             "channelDirection1=0",
-                             "taps=2",
-                             "tapOutput=0",
-                             "tapDirection0=0",
-                             "tapDirection1=1",
-                             "tapDirection2=0",
-                             "tapDirection3=0",
-                             "swapTaps=0",
-                             "ignoreDval=1",
-                             "invertDval=0",
-                             "invertLval=0",
-                             "invertFval=0",
-                             "reserved=0",
-                             "colorFormat=1",
-                             "patternStart=2",
-                             "rgbOffsetRed=-5",
-                             "rgbOffsetGreen=0",
-                             "rgbOffsetBlue=5",
-                             "rgbGainRed=1.5",
-                             "rgbGainGreen=1",
-                             "rgbGainBlue=0.75",
-                             "cc1=1",
-                             "cc2=0",
-                             "cc3=0",
-                             "cc4=3",
-                             "mode=0",
-                             "pulseCount=1",
-                             "granularity=3",
-                             "masterWidth=1",
-                             "masterPeriod=2",
-                             "slaveWidth=1",
-                             "slaveDelay=1",
-                             "baudRate=9600"};
-    for (const char* line : numbers)
+    std::istringstream numbers(
+        "widthPreValid=1 widthValid=640 widthPostValid=2 heightPreValid=3 heightValid=480 "
+        "heightPostValid=4 bitDepth=10 packed=1 channels=1 channelOrder=0 channelOutput=0 "
+        "channelDirection0=0 channelDirection1=0 taps=2 tapOutput=0 tapDirection0=0 tapDirection1=1 "
+        "tapDirection2=0 tapDirection3=0 swapTaps=0 ignoreDval=1 invertDval=0 invertLval=0 "
+        "invertFval=0 reserved=0 colorFormat=1 patternStart=2 rgbOffsetRed=-5 rgbOffsetGreen=0 "
+        "rgbOffsetBlue=5 rgbGainRed=1.5 rgbGainGreen=1 rgbGainBlue=0.75 cc1=1 cc2=0 cc3=0 cc4=3 "
+        "mode=0 pulseCount=1 granularity=3 masterWidth=1 masterPeriod=2 slaveWidth=1 slaveDelay=1 "
+        "baudRate=9600 ");
+    for (std::string line; numbers >> line;)
         cam << "  " << line << "  \n";
     const fs::path file = folder.path / "old.CAM";
     writeAll(file, cam.str());

@@ -41,6 +41,14 @@ void checkGrey(const CameraDescription& d, const rawframe::Order& order, const s
     }
 }
 
+// Columns 0 .. n-1: one tap, left to right.
+std::vector<uint32_t> leftToRight(uint32_t n) {
+    std::vector<uint32_t> columns(n);
+    for (uint32_t i = 0; i < n; ++i)
+        columns[i] = i;
+    return columns;
+}
+
 std::vector<bool> coverage(const rawframe::Order& order, uint32_t w, uint32_t h) {
     std::vector<bool> covered(size_t(w) * h, false);
     for (const auto& p : order)
@@ -163,17 +171,10 @@ TEST(ConvertFrame, LookupTableOnTwelveBitMonochrome) {
     d.lutLevels = levels.data();
     d.lutValues = values.data();
     auto level = [](uint32_t x, uint32_t y) { return x * 64 + y * 7 + 1; };
-    const auto raw = rawframe::pack(d.config, rawframe::arrive(rawframe::rowsOf(
-                                                                   [] {
-                                                                       std::vector<uint32_t> c(64);
-                                                                       for (uint32_t i = 0; i < 64; ++i)
-                                                                           c[i] = i;
-                                                                       return c;
-                                                                   }(),
-                                                                   3),
-                                                               [&](uint32_t x, uint32_t y) {
-                                                                   return Sample{0, level(x, y), 0};
-                                                               }));
+    const auto raw = rawframe::pack(
+        d.config, rawframe::arrive(rawframe::rowsOf(leftToRight(64), 3), [&](uint32_t x, uint32_t y) {
+            return Sample{0, level(x, y), 0};
+        }));
     for (uint8_t flags : {0, 1}) {
         const Converted c = convert(d, raw, flags);
         ASSERT_EQ(c.status, 0u);
@@ -231,10 +232,8 @@ TEST(ConvertFrame, RgbOffsetsAndGainsClamp) {
             return Sample{(x * 61 + y) * top / 1000 & top, (y * 251 + x * 3) & top,
                           (x * 17 + y * 59 + 1) * top / 255 & top};
         };
-        std::vector<uint32_t> columns(16);
-        for (uint32_t i = 0; i < 16; ++i)
-            columns[i] = i;
-        const auto raw = rawframe::pack(d.config, rawframe::arrive(rawframe::rowsOf(columns, 4), colour));
+        const auto raw =
+            rawframe::pack(d.config, rawframe::arrive(rawframe::rowsOf(leftToRight(16), 4), colour));
         const Converted c = convert(d, raw, 5);
         ASSERT_EQ(c.status, 0u);
         const uint32_t bytes = bits > 8 ? 2 : 1;
@@ -269,13 +268,10 @@ TEST(ConvertFrame, LookupTableRunsOnRgb24) {
     d.lutLevels = levels.data();
     d.lutValues = values.data();
     d.rgbOffsetBlue = 1;
-    std::vector<uint32_t> columns(256);
-    for (uint32_t i = 0; i < 256; ++i)
-        columns[i] = i;
-    const auto raw =
-        rawframe::pack(d.config, rawframe::arrive(rawframe::rowsOf(columns, 1), [](uint32_t x, uint32_t) {
-                           return Sample{x, x, x};
-                       }));
+    const auto raw = rawframe::pack(
+        d.config, rawframe::arrive(rawframe::rowsOf(leftToRight(256), 1), [](uint32_t x, uint32_t) {
+            return Sample{x, x, x};
+        }));
     const Converted c = convert(d, raw, 0);
     ASSERT_EQ(c.status, 0u);
     for (uint32_t x = 0; x < 256; ++x) {

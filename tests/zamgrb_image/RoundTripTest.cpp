@@ -65,6 +65,11 @@ TEST(RoundTrip, RampCameraThroughGrabAndConvertFrame) {
     const TapConfig none{};
     const Case cases[] = {
         {"mono 8, 1 tap", R"("bitDepth": 8, "tapFormat": 1)", 8, 0, 1, none, 0, 0},
+        {"mono 8, 4 taps", R"("bitDepth": 8, "tapFormat": 10)", 8, 0, 10, none, 0, 0},
+        {"mono 10", R"("bitDepth": 10, "tapFormat": 1)", 10, 0, 1, none, 0, 0},
+        {"mono 12 packed, 1 tap", R"("bitDepth": 12, "tapFormat": 1)", 12, 1, 1, none, 0, 0},
+        {"mono 14", R"("bitDepth": 14, "tapFormat": 1)", 14, 0, 1, none, 0, 0},
+        {"mono 16", R"("bitDepth": 16, "tapFormat": 1)", 16, 0, 1, none, 0, 0},
         {"mono 10 packed, 4 taps", R"("bitDepth": 10, "tapFormat": 10)", 10, 1, 10, none, 0, 0},
         {"mono 12 packed, converge", R"("bitDepth": 12, "tapFormat": 7)", 12, 1, 7, none, 0, 0},
         {"mono 12, 2 seg converge interleaved", R"("bitDepth": 12, "tapFormat": 13)", 12, 0, 13, none, 0, 0},
@@ -73,6 +78,8 @@ TEST(RoundTrip, RampCameraThroughGrabAndConvertFrame) {
          8, 0, 0, TapConfig{2, 1, 1, 0, 0, 2, 2, 0, 0, 0, 0}, 0, 0},
         {"rgb24 packed", R"("bitDepth": 24, "color": "rgb", "tapFormat": 1)", 24, 1, 1, none, 0, 0},
         {"rgb30", R"("bitDepth": 30, "color": "rgb", "tapFormat": 1)", 30, 0, 1, none, 0, 0},
+        {"rgb24", R"("bitDepth": 24, "color": "rgb", "tapFormat": 1)", 24, 0, 1, none, 0, 0},
+        {"rgb36 packed", R"("bitDepth": 36, "color": "rgb", "tapFormat": 1)", 36, 1, 1, none, 0, 0},
         {"bayer 8, B G / G R", R"("bitDepth": 8, "color": "bayer", "patternStart": 2, "tapFormat": 3)", 8, 0,
          3, none, ZAMGRB_COLOR_BAYER, 2},
         {"truesense 10, cell 5", R"("bitDepth": 10, "color": "truesense", "patternStart": 5, "tapFormat": 1)",
