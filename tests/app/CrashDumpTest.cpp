@@ -116,6 +116,7 @@ TEST(CrashDump, DumpsOfTheSameSecondAreAllKept) {
     for (const std::string& name : dumps)
         EXPECT_NE(contents(folder / name).find("signal 7"), std::string::npos) << name;
     fs::remove_all(folder.parent_path());
+    EXPECT_EQ(app::CrashDumpFolder().back(), '/') << "dump names are appended to it";
 }
 
 }  // namespace

@@ -26,11 +26,8 @@ TEST(HexDump, VirtualTableOverAMillionsOfPixelsImage) {
     EXPECT_EQ(m.headerData(2047, Qt::Vertical, Qt::DisplayRole).toString(), QStringLiteral("2048"));
     EXPECT_TRUE(m.headerData(0, Qt::Vertical, Qt::FontRole).value<QFont>().bold());
 
-    const QModelIndex a5 = m.index(3, 0xA5);
+    const QModelIndex a5 = m.index(3, 0xA5);  // the cell's texts and colours are HexCellTest's
     EXPECT_EQ(m.data(a5, Qt::DisplayRole).toString(), QStringLiteral("A5"));
-    EXPECT_EQ(m.data(a5, Qt::ToolTipRole).toString(), QStringLiteral("A5h = 165"));
-    EXPECT_EQ(m.data(a5, Qt::BackgroundRole).value<QColor>(), QColor(165, 165, 165));
-    EXPECT_EQ(m.data(a5, Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
     EXPECT_TRUE(m.data(a5, Qt::FontRole).value<QFont>().fixedPitch());
 
     // Every body column is as wide as the widest text it may hold.

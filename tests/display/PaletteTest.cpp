@@ -38,51 +38,44 @@ TEST(Palette, RulesOfStretchMarkersAndColorize) {
         const char* name;
         int bits;
         PaletteEffects effects;
-        std::vector<std::pair<uint64_t, uint32_t>> expected;  // level, 0xRRGGBB
+        std::vector<uint64_t> levels;
+        std::vector<uint32_t> colours;  // 0xRRGGBB of each level
     };
     const uint32_t black = 0, white = 0xFFFFFF, green = 0x00FF00, red = 0xFF0000;
     const Case cases[] = {
         {"12-bit stretch between 1000 and 3000",
          12,
          {true, false, 1000, 3000},
-         {{0, black},
-          {999, black},
-          {1000, black},
-          {1001, Grey(1)},
-          {2000, Grey(127)},
-          {2999, Grey(254)},
-          {3000, white},
-          {4095, white}}},
+         {0, 999, 1000, 1001, 2000, 2999, 3000, 4095},
+         {black, black, black, Grey(1), Grey(127), Grey(254), white, white}},
         {"markers without stretch keep the full ramp",
          12,
          {false, false, 1000, 3000},
-         {{0, black},
-          {999, black},
-          {1000, Grey(63)},
-          {2000, Grey(125)},
-          {3000, Grey(187)},
-          {3001, white},
-          {4094, white},
-          {4095, white}}},
+         {0, 999, 1000, 2000, 3000, 3001, 4094, 4095},
+         {black, black, Grey(63), Grey(125), Grey(187), white, white, white}},
         {"colorize with no markers",
          8,
          {false, true, -1, -1},
-         {{0, green}, {1, Grey(1)}, {254, Grey(254)}, {255, red}}},
+         {0, 1, 254, 255},
+         {green, Grey(1), Grey(254), red}},
         {"a low marker above the range blacks out every level below it",
          8,
          {true, false, 300, 999},
-         {{0, black}, {128, black}, {254, black}, {255, white}}},
+         {0, 128, 254, 255},
+         {black, black, black, white}},
         {"crossed markers paint under and over only",
          8,
          {true, true, 200, 100},
-         {{0, green}, {99, green}, {100, red}, {150, red}, {255, red}}},
+         {0, 99, 100, 150, 255},
+         {green, green, red, red, red}},
     };
     for (const Case& c : cases) {
         Palette p;
         BuildPalette(p, c.bits, c.effects);
-        for (const auto& [level, rgb] : c.expected) {
-            EXPECT_EQ(Rgb(p, level), rgb) << c.name << " level " << level;
-            EXPECT_EQ(Bgr(p, level), rgb) << c.name << " level " << level << " (24-bit palette)";
+        ASSERT_EQ(c.levels.size(), c.colours.size()) << c.name;
+        for (size_t i = 0; i < c.levels.size(); ++i) {
+            EXPECT_EQ(Rgb(p, c.levels[i]), c.colours[i]) << c.name << " level " << c.levels[i];
+            EXPECT_EQ(Bgr(p, c.levels[i]), c.colours[i]) << c.name << " level " << c.levels[i] << " (24-bit)";
         }
     }
 }

@@ -82,6 +82,8 @@ TEST(RoundTrip, RampCameraThroughGrabAndConvertFrame) {
         {"rgb36 packed", R"("bitDepth": 36, "color": "rgb", "tapFormat": 1)", 36, 1, 1, none, 0, 0},
         {"bayer 8, B G / G R", R"("bitDepth": 8, "color": "bayer", "patternStart": 2, "tapFormat": 3)", 8, 0,
          3, none, ZAMGRB_COLOR_BAYER, 2},
+        {"bayer 8, R G / G B", R"("bitDepth": 8, "color": "bayer", "patternStart": 1, "tapFormat": 1)", 8, 0,
+         1, none, ZAMGRB_COLOR_BAYER, 1},
         {"truesense 10, cell 5", R"("bitDepth": 10, "color": "truesense", "patternStart": 5, "tapFormat": 1)",
          10, 0, 1, none, ZAMGRB_COLOR_TRUESENSE, 5},
     };
