@@ -76,7 +76,7 @@ TEST(Ownership, AKilledOwnerReleasesItsChannel) {
     OtherProcess other(0);
     ASSERT_TRUE(other.owns());
     const uint64_t card = OpenDefaultCard();
-    EXPECT_NE(OpenChannel(card, 0), 0u);
+    EXPECT_EQ(OpenChannel(card, 0), uint32_t(ZAMGRB_BUSY));
     other.kill9();
     EXPECT_EQ(OpenChannel(card, 0), 0u);
     CloseCard(card);
@@ -86,7 +86,7 @@ TEST(Ownership, HandlesOfOneProcessDoNotShareAChannel) {
     OwnedChannel first(0);
     ASSERT_EQ(first.openStatus, 0u);
     const uint64_t second = OpenDefaultCard();
-    EXPECT_NE(OpenChannel(second, 0), 0u);
+    EXPECT_EQ(OpenChannel(second, 0), uint32_t(ZAMGRB_BUSY));
     EXPECT_NE(ConfigureChannel(second, 0, nullptr), 0u);
     EXPECT_EQ(OpenChannel(first.card, 0), 0u) << "re-opening through the owner is harmless";
     EXPECT_EQ(CloseChannel(first.card, 0), 0u);
@@ -109,7 +109,7 @@ TEST(Ownership, ALockThatCannotBeCreatedIsAFailureNotBusy) {
 TEST(Ownership, ChannelsOwnedByAnotherProgram) {
     SimMachine m(R"({"cards": [{"channels": [{"ownedByOtherProgram": true}, {}]}]})");
     const uint64_t card = OpenDefaultCard();
-    EXPECT_NE(OpenChannel(card, 0), 0u);
+    EXPECT_EQ(OpenChannel(card, 0), uint32_t(ZAMGRB_BUSY));
     ASSERT_EQ(OpenChannel(card, 1), 0u);
     uint32_t online = 1;
     EXPECT_EQ(GetCameraStatus(card, 1, &online), 0u);
