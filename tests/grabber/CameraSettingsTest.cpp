@@ -94,14 +94,6 @@ TEST(CameraSettings, AFileThatCannotBeReadChangesNothing) {
     }
 }
 
-TEST(CameraSettings, OlderCameraFilesCannotBeWritten) {
-    QTemporaryDir folder;
-    EXPECT_NE(grabber::SaveCameraSettings(folder.filePath(QStringLiteral("old.cam")), sample(),
-                                          grabber::DefaultCameraDescription()),
-              0u);
-    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("old.cam"))));
-}
-
 TEST(CameraFiles, AutomaticFilesAreNamedBySignedChannel) {
     for (const auto& [channel, name] :
          {std::pair<uint8_t, const char*>{0, "channel0.cxf"}, {1, "channel1.cxf"}, {255, "channel-1.cxf"}})
