@@ -88,7 +88,13 @@ enum Pane : int {
 // Strings of the string table.
 enum String : int {
     IDS_HISTOGRAM = 101,
+    IDS_UNLIMITED = 103,
     IDS_OLE_INIT_FAILED = 125,
+    // Corners of the stamped text block, Position 0..5 in order.
+    IDS_POSITION_FIRST = 126,
+    IDS_POSITION_LAST = 131,
+    IDS_FPS_NOT_POSITIVE = 132,
+    IDS_EMPTY_FILE_NAME = 133,
     IDS_OLD_FIRMWARE = 150,
     IDS_PLC = 153,
     IDS_TAP_GEOMETRY = 154,
@@ -100,6 +106,8 @@ enum String : int {
     IDS_LESS = 50002,
     IDS_START_GRAB = 50003,
     IDS_STOP_GRAB = 50004,
+    IDS_START_CAPTURE = 50007,
+    IDS_STOP_CAPTURE = 50008,
 };
 
 // Property sets (text resources read by the property grid).

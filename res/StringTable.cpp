@@ -11,6 +11,7 @@ namespace {
 const QHash<int, QString>& table() {
     static const QHash<int, QString> strings = {
         {IDS_HISTOGRAM, QStringLiteral("Histogram")},
+        {IDS_UNLIMITED, QStringLiteral("Unlimited")},
         {IDS_OLE_INIT_FAILED,
          QStringLiteral(
              "OLE initialization failed.  Make sure that the OLE libraries are the correct version.")},
@@ -19,6 +20,14 @@ const QHash<int, QString>& table() {
              "Your Glintrail Express firmware needs to be upgraded to\nversion 0.1.0.7 or greater. Please "
              "download the latest firmware from the Korvan web site.\n\nIf you choose to ignore this "
              "warning then the 'packed'\noption in the Camera Parameters dialog will not be available.")},
+        {IDS_POSITION_FIRST, QStringLiteral("Top Left")},
+        {127, QStringLiteral("Top Center")},
+        {128, QStringLiteral("Top Right")},
+        {129, QStringLiteral("Bottom Left")},
+        {130, QStringLiteral("Bottom Center")},
+        {131, QStringLiteral("Bottom Right")},
+        {IDS_FPS_NOT_POSITIVE, QStringLiteral("FPS should be greater than zero")},
+        {IDS_EMPTY_FILE_NAME, QStringLiteral("Empty file/path name specified.")},
         {140, QStringLiteral(
                   "Either BitDepth and Tap configuration doesn't supported\n(BitDepth*Taps*Channels shall "
                   "not exceed 80bit)")},
@@ -63,8 +72,8 @@ const QHash<int, QString>& table() {
         {50004, QStringLiteral("Stop grab")},
         {50005, QStringLiteral("Start")},
         {50006, QStringLiteral("Stop")},
-        {50007, QStringLiteral("Start Capture")},
-        {50008, QStringLiteral("Stop Capture")},
+        {IDS_START_CAPTURE, QStringLiteral("Start Capture")},
+        {IDS_STOP_CAPTURE, QStringLiteral("Stop Capture")},
     };
     return strings;
 }

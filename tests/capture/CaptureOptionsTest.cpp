@@ -1,0 +1,318 @@
+// The options pages: what they show at start, their control rules and what Accept stores.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <cstring>
+#include <functional>
+
+#include "GuiTestSupport.h"
+#include "capture/CCaptureOptions.h"
+
+using namespace capture;
+using R = CaptureOptionsRecord;
+
+namespace {
+
+template <typename T = QWidget>
+T* Control(QWidget& page, int id) {
+    T* control = page.findChild<T*>(QString::number(id));
+    EXPECT_NE(control, nullptr) << id;
+    return control;
+}
+
+// Every byte set, texts terminated: what a page never edits must come back as it was.
+R Filled(uint32_t imageType) {
+    R r;
+    std::memset(static_cast<void*>(&r), 0x5A, sizeof r);
+    SetText(r.FileName,
+            imageType == kImageBmp ? QStringLiteral("/data/b.bmp") : QStringLiteral("/data/b.avi"));
+    SetText(r.Message, QStringLiteral("hello"));
+    SetText(r.CompressorName, QStringLiteral("gone"));
+    r.FPS = 12.5;
+    r.ImageType = imageType;
+    r.BufferFrames = r.FreezeLive = 1;  // a check box stores 0 or 1
+    return r;
+}
+
+// Accepts; answers the messages shown, empty when the page closed with Accept.
+QStringList Accept(CCaptureOptions& page) {
+    RecordedMessages().clear();
+    page.accept();
+    EXPECT_EQ(page.result() == QDialog::Accepted, RecordedMessages().isEmpty());
+    return RecordedMessages();
+}
+
+}  // namespace
+
+TEST(CaptureOptions, AcceptingUntouchedStoresExactlyWhatItWasGiven) {
+    for (const OptionsPage id : {kPageSingleFrame, kPageSeries, kPageAvi}) {
+        const R given = Filled(id == kPageAvi ? 0x5A5A5A5Au : uint32_t(kImageBmp));
+        CCaptureOptions page(id, given, {});
+        EXPECT_EQ(Accept(page), QStringList()) << id;
+        EXPECT_EQ(std::memcmp(&page.Record(), &given, sizeof given), 0) << id;
+    }
+}
+
+TEST(CaptureOptions, EachControlWritesItsOwnField) {
+    const struct {
+        OptionsPage page;
+        int id;
+        int value;
+        std::function<int(const R&)> field;
+    } cases[] = {
+        {kPageSeries, 1059, 1, [](const R& r) { return r.captEvery.hours; }},
+        {kPageSeries, 1061, 2, [](const R& r) { return r.captEvery.minutes; }},
+        {kPageSeries, 1063, 3, [](const R& r) { return r.captEvery.seconds; }},
+        {kPageSeries, 1072, 4, [](const R& r) { return r.LimitTime.hours; }},
+        {kPageSeries, 1074, 5, [](const R& r) { return r.LimitTime.minutes; }},
+        {kPageSeries, 1076, 6, [](const R& r) { return r.LimitTime.seconds; }},
+        {kPageSeries, 1077, 7, [](const R& r) { return r.TotalLimitTime.hours; }},
+        {kPageSeries, 1082, 8, [](const R& r) { return r.TotalLimitTime.minutes; }},
+        {kPageSeries, 1090, 32767, [](const R& r) { return r.TotalLimitTime.seconds; }},
+        {kPageSeries, 1079, 9000, [](const R& r) { return int(r.LimitDisk); }},
+        {kPageSeries, 1080, 11, [](const R& r) { return int(r.TotalLimitDisk); }},
+        {kPageAvi, 1080, 12, [](const R& r) { return int(r.TotalLimitDisk); }},
+        {kPageAvi, 1109, 25, [](const R& r) { return int(r.FPS); }},
+        {kPageSingleFrame, 1089, 5, [](const R& r) { return int(r.Position); }},
+    };
+    for (const auto& c : cases) {
+        CCaptureOptions page(c.page, Filled(kImageBmp), {});
+        if (auto* spin = page.findChild<QSpinBox*>(QString::number(c.id)))
+            spin->setValue(c.value);
+        else if (auto* fps = page.findChild<QDoubleSpinBox*>(QString::number(c.id)))
+            fps->setValue(c.value);
+        else
+            Control<QComboBox>(page, c.id)->setCurrentIndex(c.value);
+        EXPECT_EQ(Accept(page), QStringList()) << c.id;
+        EXPECT_EQ(c.field(page.Record()), c.value) << c.page << " " << c.id;
+    }
+    const struct {
+        OptionsPage page;
+        int id;
+        uint32_t R::*field;
+    } checks[] = {{kPageSeries, 1103, &R::BufferFrames}, {kPageSeries, 1083, &R::FreezeLive},
+                  {kPageAvi, 1083, &R::FreezeLive},      {kPageSingleFrame, 1086, &R::InsertDate},
+                  {kPageAvi, 1087, &R::InsertMessage},   {kPageSeries, 2390, &R::InsertTimestamp}};
+    for (const auto& c : checks) {
+        R given = Filled(kImageBmp);
+        given.*c.field = 0;
+        CCaptureOptions page(c.page, given, {});
+        Control<QAbstractButton>(page, c.id)->click();
+        EXPECT_EQ(Accept(page), QStringList());
+        EXPECT_EQ(page.Record().*c.field, 1u) << c.id;
+    }
+}
+
+TEST(CaptureOptions, FileNameAtStartAndAtAccept) {
+    const struct {
+        OptionsPage page;
+        uint32_t imageType;
+        QString given, shown, typed, stored;
+    } cases[] = {
+        {kPageSingleFrame, kImageJpeg, "/d/b.bmp", "/d/b.jpg", "/e/c.tif", "/e/c.jpg"},
+        {kPageSingleFrame, kImageJpeg, "/d/x.y/b", "/d/x.y/b.jpg", "c", "c.jpg"},
+        {kPageAvi, kImageRaw, "", "untitled.avi", "\\e\\clip.x", "\\e\\clip.avi"},
+        {kPageSeries, kImageTiff, "", "untitled", "/e/run.1", "/e/run.1"},
+        {kPageSeries, kImageTiff, "/d/Glintrail", "/d/Glintrail", QString(259, u'f'), QString(259, u'f')},
+    };
+    for (const auto& c : cases) {
+        R given;
+        SetText(given.FileName, c.given);
+        given.ImageType = c.imageType;
+        given.FPS = 1;
+        CCaptureOptions page(c.page, given, {});
+        auto* edit = Control<QLineEdit>(page, 1051);
+        EXPECT_EQ(edit->text(), c.shown);
+        edit->setText(c.typed);
+        EXPECT_EQ(Accept(page), QStringList());
+        EXPECT_EQ(GetText(page.Record().FileName), c.stored);
+    }
+}
+
+TEST(CaptureOptions, AcceptRefusesAnEmptyOrLongNameAndANonPositiveRate) {
+    const struct {
+        OptionsPage page;
+        QString fileName;
+        double fps;
+        QString message;
+    } cases[] = {
+        {kPageSingleFrame, "", 0, "Empty file/path name specified."},
+        {kPageSeries, QString(260, u'f'), 0, "The file/path name is longer than 259 characters."},
+        {kPageSingleFrame, QString(256, u'f'), 0, "The file/path name is longer than 259 characters."},
+        {kPageAvi, "/c.avi", 0.0, "FPS should be greater than zero"},
+        {kPageAvi, "", 0.01, "Empty file/path name specified."},
+    };
+    for (const auto& c : cases) {
+        R given;
+        given.FPS = c.fps;
+        given.ImageType = kImageBmp;
+        CCaptureOptions page(c.page, given, {});
+        Control<QLineEdit>(page, 1051)->setText(c.fileName);
+        EXPECT_EQ(Accept(page), QStringList{c.message}) << c.page;
+    }
+}
+
+TEST(CaptureOptions, EventsAndTheControlsOfEachEvent) {
+    R given;
+    given.Event = kEventEvery;
+    CCaptureOptions page(kPageSeries, given, {});
+    EXPECT_EQ(page.Record().Event, kEventContinuous) << "no period: continuous";
+    const auto perEventEnabled = [&] {
+        return Control(page, 1059)->isEnabled() && Control(page, 1072)->isEnabled() &&
+               Control(page, 1079)->isEnabled();
+    };
+    EXPECT_FALSE(perEventEnabled());
+    EXPECT_TRUE(Control(page, 1080)->isEnabled());
+    Control<QAbstractButton>(page, kEventEvery)->click();
+    EXPECT_TRUE(perEventEnabled());
+    Control<QSpinBox>(page, 1063)->setValue(1);
+    EXPECT_EQ(Accept(page), QStringList());
+    EXPECT_EQ(page.Record().Event, kEventEvery);
+
+    CCaptureOptions again(kPageSeries, page.Record(), {});
+    Control<QSpinBox>(again, 1063)->setValue(0);
+    EXPECT_EQ(Accept(again), QStringList());
+    EXPECT_EQ(again.Record().Event, kEventContinuous) << "accepted with 00:00:00";
+}
+
+TEST(CaptureOptions, Spinners) {
+    CCaptureOptions series(kPageSeries, R{}, {});
+    const struct {
+        int id, start, steps, end;
+        const char* text;
+    } spins[] = {
+        {1079, 0, 0, 0, "Unlimited"},  {1080, 1, -1, 0, "Unlimited"}, {1079, 4999, 3, 5000, "5000"},
+        {1080, 9000, 1, 5000, "5000"}, {1059, 22, 2, 23, "23"},       {1059, 1, -3, 0, "00"},
+        {1061, 58, 5, 59, "59"},       {1076, 5, 0, 5, "05"},
+    };
+    for (const auto& s : spins) {
+        auto* spin = Control<QSpinBox>(series, s.id);
+        spin->setValue(s.start);
+        spin->stepBy(s.steps);
+        EXPECT_EQ(spin->value(), s.end) << s.id << " from " << s.start;
+        EXPECT_EQ(spin->text(), QString::fromLatin1(s.text)) << s.id;
+    }
+
+    uint32_t rate = 0;
+    CCaptureOptions avi(kPageAvi, R{}, {.grabbingRate = [&] { return rate; }});
+    auto* fps = Control<QDoubleSpinBox>(avi, 1109);
+    const struct {
+        double start;
+        int steps;
+        double end;
+    } steps[] = {{1.0, -1, 0.0}, {0.0, -1, 1.0}, {0.5, -1, 1.0}, {9999.5, 1, 10000.0}, {2.25, 2, 4.25}};
+    for (const auto& s : steps) {
+        fps->setValue(s.start);
+        fps->stepBy(s.steps);
+        EXPECT_EQ(fps->text(), QString::number(s.end, 'f', 2)) << s.start << " by " << s.steps;
+    }
+    for (const uint32_t learned : {0u, 25u}) {
+        fps->setValue(7);
+        rate = learned;
+        Control<QAbstractButton>(avi, 1173)->click();
+        EXPECT_EQ(fps->value(), learned ? learned : 7.0);
+    }
+}
+
+TEST(CaptureOptions, OverlayControlsFollowTheInsertFlags) {
+    CCaptureOptions page(kPageSingleFrame, R{}, {});
+    auto* position = Control(page, 1089);
+    auto* message = Control(page, 1088);
+    EXPECT_EQ(Control<QComboBox>(page, 1089)->itemText(5), QStringLiteral("Bottom Right"));
+    const struct {
+        int click;
+        bool position, message;
+    } steps[] = {{1086, true, false},  {1087, true, true},  {1086, true, true},
+                 {1087, false, false}, {2390, true, false}, {2390, false, false}};
+    for (const auto& s : steps) {
+        Control<QAbstractButton>(page, s.click)->click();
+        EXPECT_EQ(position->isEnabled(), s.position) << s.click;
+        EXPECT_EQ(message->isEnabled(), s.message) << s.click;
+    }
+}
+
+TEST(CaptureOptions, CompressorsListedChosenAndStored) {
+    const QStringList listed = {QStringLiteral("MJPEG"), QStringLiteral("FFV1")};
+    const struct {
+        QStringList listed;
+        const char* stored;
+        int selected;
+        const char* accepted;
+    } cases[] = {{listed, "FFV1", 1, "FFV1"}, {listed, "gone", 0, "MJPEG"}, {{}, "gone", -1, "gone"}};
+    for (const auto& c : cases) {
+        R given;
+        given.FPS = 30;
+        SetText(given.CompressorName, QString::fromLatin1(c.stored));
+        QStringList used;
+        CCaptureOptions page(kPageAvi, given,
+                             {.listCompressors = [&] { return c.listed; },
+                              .useCompressor =
+                                  [&](const QString& name) {
+                                      used << name;
+                                      return name == QStringLiteral("FFV1");
+                                  }});
+        auto* combo = Control<QComboBox>(page, 1171);
+        EXPECT_EQ(combo->currentIndex(), c.selected);
+        EXPECT_EQ(used, c.selected < 0 ? QStringList() : QStringList{c.listed[c.selected]});
+        EXPECT_EQ(Control(page, 1172)->isEnabled(), c.selected == 1);
+        EXPECT_EQ(Accept(page), QStringList());
+        EXPECT_EQ(GetText(page.Record().CompressorName), QString::fromLatin1(c.accepted));
+    }
+}
+
+TEST(CaptureOptions, BrowsingForTheFileOrTheFolder) {
+    const QTemporaryDir folder;
+    const QString d = folder.path();
+    const struct {
+        OptionsPage page;
+        uint32_t imageType;
+        QString given, chosen, filter, suffix, start, stored;
+        QStringList messages;
+    } cases[] = {
+        {kPageSingleFrame, kImageJpeg, d + "/b.bmp", "/e/shot.jpg", "JPEG Files (*.jpg)", "jpg", d + "/b.jpg",
+         "/e/shot.jpg"},
+        {kPageSingleFrame, kImageRaw, d + "/b.bmp", "", "RAW Files (*.raw)", "raw", d + "/b.raw",
+         d + "/b.raw"},
+        {kPageAvi, kImageJpeg, d + "/b", "/e/clip.avi", "AVI Files (*.avi)", "avi", d + "/b.avi",
+         "/e/clip.avi"},
+        {kPageSeries, kImageJpeg, d, "/e", "", "", d, "/e"},
+        {kPageSeries,
+         kImageJpeg,
+         d,
+         "/" + QString(259, u'e'),
+         "",
+         "",
+         d,
+         d,
+         {"Unacceptable folder selected."}},
+    };
+    for (const auto& c : cases) {
+        R given;
+        SetText(given.FileName, c.given);
+        given.ImageType = c.imageType;
+        QString filter, suffix, start;
+        bool forFolder = false;
+        CCaptureOptions page(c.page, given, {.chooseFile = [&](QFileDialog& dialog) {
+                                 forFolder = dialog.fileMode() == QFileDialog::Directory;
+                                 filter = forFolder ? QString() : dialog.nameFilters().join(u';');
+                                 suffix = dialog.defaultSuffix();
+                                 start = forFolder ? dialog.directory().absolutePath()
+                                                   : dialog.selectedFiles().value(0);
+                                 return c.chosen;
+                             }});
+        RecordedMessages().clear();
+        Control<QAbstractButton>(page, 1052)->click();
+        EXPECT_EQ(forFolder, c.page == kPageSeries);
+        EXPECT_EQ(filter, c.filter);
+        EXPECT_EQ(suffix, c.suffix);
+        EXPECT_EQ(start, c.start);
+        EXPECT_EQ(GetText(page.Record().FileName), c.stored);
+        EXPECT_EQ(Control<QLineEdit>(page, 1051)->text(), c.stored);
+        EXPECT_EQ(RecordedMessages(), c.messages);
+    }
+}
