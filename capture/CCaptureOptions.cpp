@@ -123,8 +123,8 @@ QWidget* CCaptureOptions::BuildFileRow() {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(page_ == kPageSeries ? QStringLiteral("Folder and base name:")
-                                                      : QStringLiteral("File name:")));
+    layout->addWidget(
+        new QLabel(page_ == kPageSeries ? QStringLiteral("Folder:") : QStringLiteral("File name:")));
     layout->addWidget(fileName_ = Named(new QLineEdit, 1051), 1);
     fileName_->setMinimumWidth(300);
     auto* browse = Named(new QPushButton(QStringLiteral("...")), 1052);
