@@ -23,6 +23,8 @@
 #include "camera/CRGBControlDlg.h"
 #include "camera/CTerminalDlg.h"
 #include "capture/CCaptureSettingsDlg.h"
+#include "capture/GlyphSet.h"
+#include "capture/ImageSaver.h"
 #include "display/CChildView.h"
 #include "grabber/CAliasDlg.h"
 #include "kit/MessageBox.h"
@@ -62,7 +64,8 @@ constexpr PaneInfo kPanes[] = {
 CMainFrame::CMainFrame()
     : frameGate_(
           currentImage_, frameLock_,
-          {nullptr, nullptr,
+          {[this](const FrameInfo& frame) { capture_->EnqueueCapturedFrame(frame); },
+           [this] { return freezeLive_.load(); },
            [this] { QMetaObject::invokeMethod(this, &CMainFrame::OnImageReady, Qt::QueuedConnection); }}),
       lut_({[this] { return currentImage_.description.config.bitDepth; },
             [this](const lut::LutAttachment& attachment) {
@@ -70,6 +73,9 @@ CMainFrame::CMainFrame()
                 currentImage_.description.lutLevels = attachment.levels;
                 currentImage_.description.lutValues = attachment.values;
                 currentImage_.lutOwner = attachment.owner;
+                // Frames queued from now on are written with the new table.
+                if (capture_)
+                    capture_->setDescription(currentImage_.description, currentImage_.lutOwner);
             },
             [this](const lut::LutDialogRequest& request) { return lut::RunLutDialog(this, request); },
             [this](const QString& text) { appkit::ShowMessage(this, text); }},
@@ -83,6 +89,8 @@ CMainFrame::CMainFrame()
       cardTester_(std::make_unique<CCardTesterDlg>()),
       cardSelector_(std::make_unique<CAliasDlg>()),
       fullScreen_(*this, [this] { ExecuteCommand(ID_ZOOM_FIT); }) {
+    imageSaver_ = std::make_unique<capture::ImageSaver>(capture::RenderStampGlyphs());
+    capture_ = std::make_unique<capture::CaptureEngine>(*imageSaver_, captureTimers_, captureHooks());
     currentImage_.description = grabber::DefaultCameraDescription();
     settings.pulseGenerator = grabber::DefaultPulseGeneratorSettings();
     setWindowIcon(res::applicationIcon());
@@ -118,6 +126,14 @@ bool CMainFrame::OnCreate(bool startGrabbing) {
     SetUpControlDialogs();
     checkFirmware();
 
+    capture::CaptureOptionsSources captureSources;
+    captureSources.grabbingRate = [this] {
+        GrabStatistics statistics{};
+        return grabber::GetStatistics(card_.get(), channel_, statistics) == ZAMGRB_OK
+                   ? statistics.grabbingRate
+                   : 0u;
+    };
+    captureSettings_->SetOptionsSources(std::move(captureSources));
     cameraParams_->SetMeasureSignalHandler([this](uint32_t& clocksPerLine, uint32_t& linesPerFrame) {
         return MeasureSignal(clocksPerLine, linesPerFrame);
     });
@@ -373,6 +389,10 @@ bool CMainFrame::OnCommand(int id) {
         case ID_SNAP_IMAGE:
             snapImage();
             return true;
+        case ID_CAPTURE_START_STOP:
+            captureSettings_->SetCaptureOn(!captureSettings_->IsCaptureOn());
+            OnCaptureStartStop();
+            return true;
         case ID_GRAB_SEQUENCE:
             grabSequence();
             return true;
@@ -456,6 +476,9 @@ bool CMainFrame::OnUpdateCommand(int id, appkit::CommandState& state) {
         case ID_SNAP_IMAGE:
             state.enabled = cameraParams_->IsStartGrabEnabled();
             return true;
+        case ID_CAPTURE_START_STOP:
+            state.checked = captureSettings_->IsCaptureOn();
+            return true;
         case ID_GRAB_SEQUENCE:
             state.enabled = cameraParams_->IsStartGrabEnabled();
             state.checked = grabOn();
@@ -516,14 +539,14 @@ void CMainFrame::OnNotify(int dialogId, int code) {
             if (code == kSelectorCancel)
                 ReclaimChannel();
             break;
+        case IDD_CAPTURE_SETTINGS:
+            if (code == CCaptureSettingsDlg::kStartStopCapture)
+                OnCaptureStartStop();
+            break;
         default:
             break;  // each tool's actions are routed here as the tool lands
     }
 }
-
-void CMainFrame::OnCaptureFinished() {}
-void CMainFrame::OnCaptureProgress(int) {}
-void CMainFrame::OnCaptureOutOfMemory() {}
 
 void CMainFrame::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && fullScreen_.IsOn())
@@ -572,6 +595,7 @@ void CMainFrame::OnDestroy() {
         grabber::StopGrab(card_.get(), channel());
     qCInfo(lcMainFrame) << "destroy: stop the capture and flush its queue";
     qCInfo(lcMainFrame) << "destroy: stop the capture timers and the saving thread";
+    flushCapture();
     for (QTimer& t : timers_)
         t.stop();
     commandUiTimer_.stop();

@@ -17,6 +17,9 @@
 #include "analysis/LutController.h"
 #include "app/FrameGate.h"
 #include "app/FullScreenMode.h"
+#include "capture/CTimerQueue.h"
+#include "capture/CaptureEngine.h"
+#include "capture/CaptureJob.h"
 #include "display/CurrentImage.h"
 #include "grabber/CameraSettings.h"
 #include "grabber/Grabber.h"
@@ -34,6 +37,7 @@ class CCCControlDlg;
 class CCardTesterDlg;
 class CChildView;
 class CFloatingDlg;
+class CFlushingDlg;
 class CRGBControlDlg;
 class CStatisticsDlg;
 class CTerminalDlg;
@@ -101,6 +105,8 @@ public:
     QLabel* pane(int id) const { return panes_.value(id); }
     CChildView* view() const { return view_; }
     CCameraParamsDlg* cameraParams() const { return cameraParams_.get(); }
+    CCaptureSettingsDlg* captureSettings() const { return captureSettings_.get(); }
+    capture::CaptureEngine& captureEngine() { return *capture_; }
 
 public slots:
     // Notification of a floating dialog: (dialog id, code).
@@ -109,10 +115,15 @@ public slots:
     void OnOverrunNoticeClicked();
     // Queued from the card's delivery thread: a new frame is in the current image.
     void OnImageReady();
-    // Queued from the saving thread: capture ended, progress, out of memory.
+    // The capture's start/stop handler: starts or ends a capture as the capture
+    // window's button says.
+    void OnCaptureStartStop();
+    // Queued from the capture's threads: writing finished, progress, out of
+    // memory, a capture that ended by itself.
     void OnCaptureFinished();
-    void OnCaptureProgress(int queued);
-    void OnCaptureOutOfMemory();
+    void OnCaptureProgress(quint32 stillQueued);
+    void OnCaptureOutOfMemory(quint32 frames, quint64 memoryUsed);
+    void OnCaptureStoppedItself();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -162,6 +173,13 @@ private:
     void OnClose();
     void OnDestroy();
     bool grabbing() const { return grabOn(); }
+    // Capture steps.
+    capture::CaptureEngine::Hooks captureHooks();
+    void startCapture();
+    void stopCapture();
+    // The description in force, with its lookup table, for the frames queued next.
+    void syncCaptureDescription();
+    void flushCapture();
 
     // Declared first so the plug-in's objects go before their library.
     plc::PluginLibrary plugin_;
@@ -204,6 +222,17 @@ private:
     };
     std::vector<FloatingWindow> floatingWindows;
     FullScreenMode fullScreen_;
+
+    // The capture: the engine's saving thread writes what the delivery thread
+    // queues; the job of the running capture advances its file name at the stop.
+    CTimerQueue captureTimers_;
+    std::unique_ptr<capture::FrameSaver> imageSaver_;
+    std::unique_ptr<capture::CaptureEngine> capture_;
+    std::shared_ptr<const capture::CaptureJob> captureJob_;
+    std::atomic<bool> freezeLive_{false};
+    GrabStatistics captureStartStatistics_{};
+    QString diskFailure_;  // the first file of the capture that could not be written
+    CFlushingDlg* flushing_ = nullptr;
 
     QHash<int, QAction*> actions_;
     QHash<int, QLabel*> panes_;

@@ -19,6 +19,7 @@
 #include "app/ChannelNames.h"
 #include "app/GrabRefusal.h"
 #include "camera/CCameraParamsDlg.h"
+#include "capture/CCaptureSettingsDlg.h"
 #include "display/CChildView.h"
 #include "display/ViewHints.h"
 #include "grabber/Bandwidth.h"
@@ -82,6 +83,8 @@ uint32_t CMainFrame::Reconfigure() {
         return status;
     }
     cameraParams_->EnableStartGrab(true);
+    // Frames queued from here on are of the new configuration.
+    syncCaptureDescription();
     if (grabOn()) {
         const uint32_t started =
             grabber::StartGrab(card_.get(), channel_, &FrameGate::FrameCallback, &frameGate_);
@@ -141,7 +144,11 @@ void CMainFrame::StartStopGrab() {
     uint32_t refused = ZAMGRB_OK;
     if (!grabOn()) {
         grabber::StopGrab(card_.get(), channel_);
-        // The capture's start/stop handler ends a running capture here once capture lands.
+        // No frames come any more: a running capture ends and its queue is written.
+        if (captureSettings_->IsCaptureOn()) {
+            captureSettings_->SetCaptureOn(false);
+            OnCaptureStartStop();
+        }
     } else {
         refused = grabber::StartGrab(card_.get(), channel_, &FrameGate::FrameCallback, &frameGate_);
         if (refused != ZAMGRB_OK) {

@@ -44,6 +44,25 @@ void LogFrameAdded(int frameNumber, int timeStamp, std::source_location where) {
           FormatMessage("Frame #%i, ts=%i added ", frameNumber, timeStamp), where);
 }
 
+void LogCaptureFileFailed(const std::string& path, const std::string& reason, std::source_location where) {
+    if (!IsEnabled(kHandle, kError))
+        return;
+    Write("MainFrame", "CMainFrame::SavingThread", kError,
+          FormatMessage("Capture file %s not written: %s", path.c_str(), reason.c_str()), where);
+}
+
+void LogCaptureSummary(uint64_t taken, uint64_t saved, uint32_t lostCard, uint32_t lostDelivery,
+                       uint64_t lostQueue, std::source_location where) {
+    if (!IsEnabled(kHandle, kNotice))
+        return;
+    Write("MainFrame", "CMainFrame::OnCaptureStartStop", kNotice,
+          FormatMessage("Capture ended: %llu frames taken, %llu written or queued; lost at the card %u, at "
+                        "delivery %u, for want of memory %llu",
+                        (unsigned long long)taken, (unsigned long long)saved, lostCard, lostDelivery,
+                        (unsigned long long)lostQueue),
+          where);
+}
+
 void LogUartThread(bool started, std::source_location where) {
     if (!IsEnabled(kHandle, kDebug))
         return;

@@ -36,7 +36,11 @@ const QHash<int, QString>& table() {
                   "support medium mode or product of\nnumber of taps and bit depth should not exceed 24")},
         {142, QStringLiteral("The frame grabber doesn't support Full camera link mode")},
         {143, QStringLiteral("The frame grabber doesn't support 80bit (Deca) camera link mode")},
+        {IDS_OUT_OF_MEMORY,
+         QStringLiteral("System ran out of memory.\nCapture Stopped.\n\nFrames captured: %d\nMemory "
+                        "used: %d MBytes")},
         {151, QStringLiteral("Image width or image height can't be zero.")},
+        {IDS_GRABBING_NEEDED, QStringLiteral("Grabbing needs to be on for this function to work")},
         {IDS_PLC, QStringLiteral("PLC\nProgrammable Logic Controller")},
         {IDS_TAP_GEOMETRY,
          QStringLiteral("No frame can be placed with this tap configuration.\nAlternate taps need an even "
