@@ -140,10 +140,14 @@ void CaptureEngine::EnqueueCapturedFrame(const FrameInfo& frame) {
             captured.reset();
         } else {
             queuedBytes_ += frame.size;  // reserved while the copy is made
+            if (!spareBuffers_.empty() && spareBuffers_.back().size() == frame.size) {
+                captured->data = std::move(spareBuffers_.back());
+                spareBuffers_.pop_back();
+            }
         }
     }
     std::optional<StopReason> reason;
-    if (captured && captured->data.allocate(frame.size)) {
+    if (captured && (captured->data || captured->data.allocate(frame.size))) {
         captured->frameNumber = frame.frameNumber;
         captured->timeStamp = frame.timeStamp;
         captured->size = frame.size;
@@ -264,6 +268,8 @@ void CaptureEngine::writeHead(std::unique_lock<std::mutex>& lock) {
     std::unique_ptr<CapturedFrame> done = std::move(frameQueue_.front());
     frameQueue_.pop_front();
     queuedBytes_ -= done->size;
+    if (spareBuffers_.size() < kSpareBuffers)
+        spareBuffers_.push_back(std::move(done->data));
     std::optional<StopReason> reason;
     bool first = false;
     if (result.ok) {
@@ -290,7 +296,11 @@ void CaptureEngine::writeHead(std::unique_lock<std::mutex>& lock) {
 
 void CaptureEngine::endPass(std::unique_lock<std::mutex>& lock) {
     const bool seen = passSeen_;
+    // Between captures the spare pages go back to the system.
+    std::vector<PageBuffer> spare = std::move(spareBuffers_);
+    spareBuffers_.clear();
     lock.unlock();
+    spare.clear();
     saver_.endPass(seen);
     if (hooks_.savingFinished)
         hooks_.savingFinished();

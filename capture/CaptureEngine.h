@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "capture/CTimerQueue.h"
 #include "capture/CapturedFrame.h"
@@ -131,6 +132,10 @@ private:
     std::condition_variable saved_;  // the queue drained and the pass ended
     std::deque<std::unique_ptr<CapturedFrame>> frameQueue_;
     uint64_t queuedBytes_ = 0;
+    // Pages of written frames, kept for the next frames of the same size so the
+    // delivery thread copies into memory that is already mapped.
+    std::vector<PageBuffer> spareBuffers_;
+    static constexpr size_t kSpareBuffers = 4;
     uint64_t budget_ = 0;
     std::optional<uint64_t> budgetOverride_;
     CapturePlan plan_;
