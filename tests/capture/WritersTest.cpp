@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <tiffio.h>
-#include <turbojpeg.h>
 
 #include <algorithm>
 #include <array>
@@ -9,33 +7,20 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "ImageFiles.h"
+#include "TempFolder.h"
 #include "capture/FramePreparation.h"
 #include "capture/ImageFileWriter.h"
 
 namespace fs = std::filesystem;
 using namespace capture;
+using namespace imagefiles;
 
 namespace {
-
-struct TempFolder {
-    fs::path path;
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "capture-writers-XXXXXX").string();
-        path = mkdtemp(pattern.data());
-    }
-    ~TempFolder() { fs::remove_all(path); }
-    size_t entries() const { return size_t(std::distance(fs::directory_iterator(path), {})); }
-};
-
-std::vector<uint8_t> readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), {});
-}
 
 // The software card's ramp scene in frame k = 5: grey (x + 3y + k) mod 2^b; colour
 // R = x + k, G = y + k, B = x + y + k, each mod 2^b.
@@ -70,61 +55,6 @@ Frame rampFrame(Kind k) {
     }
     f.view.data = f.raw.data(), f.view.size = uint32_t(f.raw.size()), f.view.timeStamp = 1234;
     return f;
-}
-
-struct Image {
-    uint32_t width = 0, height = 0, channels = 0, bits = 0;
-    std::vector<uint32_t> samples;  // R, G, B order for colour
-};
-
-Image readBmp(const fs::path& path) {  // 8-bit through the grey palette, or 24-bit; bottom-up
-    const std::vector<uint8_t> b = readAll(path);
-    auto u16 = [&](size_t o) { return uint32_t(b.at(o) | b.at(o + 1) << 8); };
-    auto u32 = [&](size_t o) { return u16(o) | u16(o + 2) << 16; };
-    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M' || u32(2) != b.size())
-        return {};
-    Image image{u32(18), u32(22), u16(28) == 8 ? 1u : 3u, 8, {}};
-    const uint32_t stride = (image.width * image.channels + 3) / 4 * 4;
-    for (uint32_t y = 0; y < image.height; ++y)
-        for (uint32_t x = 0; x < image.width; ++x) {
-            const size_t p = u32(10) + (image.height - 1 - y) * stride + x * image.channels;
-            if (image.channels == 1)
-                image.samples.push_back(b.at(54 + b.at(p) * 4));
-            else
-                image.samples.insert(image.samples.end(), {b.at(p + 2), b.at(p + 1), b.at(p)});
-        }
-    return image;
-}
-
-Image readTiff(const fs::path& path) {
-    Image image;
-    TIFF* t = TIFFOpen(path.c_str(), "r");
-    uint16_t bitsPerSample = 0, spp = 0;
-    TIFFGetField(t, TIFFTAG_IMAGEWIDTH, &image.width);
-    TIFFGetField(t, TIFFTAG_IMAGELENGTH, &image.height);
-    TIFFGetField(t, TIFFTAG_BITSPERSAMPLE, &bitsPerSample);
-    TIFFGetField(t, TIFFTAG_SAMPLESPERPIXEL, &spp);
-    image.channels = spp, image.bits = bitsPerSample;
-    std::vector<uint8_t> line(size_t(TIFFScanlineSize(t)));
-    for (uint32_t y = 0; y < image.height; ++y) {
-        TIFFReadScanline(t, line.data(), y, 0);
-        for (uint32_t i = 0; i < image.width * spp; ++i)
-            image.samples.push_back(bitsPerSample == 8 ? line[i]
-                                                       : uint32_t(line[2 * i] | line[2 * i + 1] << 8));
-    }
-    TIFFClose(t);
-    return image;
-}
-
-Image readGreyJpeg(const fs::path& path) {
-    std::vector<uint8_t> b = readAll(path);
-    tjhandle h = tjInitDecompress();
-    int w = 0, height = 0, sub = 0, space = 0;
-    tjDecompressHeader3(h, b.data(), b.size(), &w, &height, &sub, &space);
-    std::vector<uint8_t> pixels(size_t(w) * height);
-    tjDecompress2(h, b.data(), b.size(), pixels.data(), w, 0, height, TJPF_GRAY, 0);
-    tjDestroy(h);
-    return {uint32_t(w), uint32_t(height), 1, 8, {pixels.begin(), pixels.end()}};
 }
 
 const char* extension(uint32_t type) {
@@ -172,7 +102,7 @@ TEST(ImageFileWriter, RoundTripsThroughEveryFormat) {
         ASSERT_TRUE(result.ok) << result.error;
         const Image back = r.type == kImageBmp    ? readBmp(file)
                            : r.type == kImageTiff ? readTiff(file)
-                                                  : readGreyJpeg(file);
+                                                  : readJpeg(file, true);
         ASSERT_EQ(back.width, kW);
         ASSERT_EQ(back.height, kH);
         ASSERT_EQ(back.channels, r.kind.channels);

@@ -1,94 +1,20 @@
 #include <gtest/gtest.h>
 #include <sys/mman.h>
-#include <tiffio.h>
-#include <turbojpeg.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
+#include "ImageFiles.h"
 #include "TempFolder.h"
 #include "zamgrb.h"
 
 namespace fs = std::filesystem;
+using namespace imagefiles;
 
 namespace {
-
-struct Image {
-    uint32_t width = 0, height = 0, channels = 0;  // channels 1 grey, 3 R G B
-    std::vector<uint32_t> samples;                 // row by row, R G B order for colour
-    uint32_t at(uint32_t x, uint32_t y, uint32_t c) const {
-        return samples[(size_t(y) * width + x) * channels + c];
-    }
-};
-
-// A deliberately small BMP reader: 8-bit palette or 24-bit, bottom-up rows.
-Image readBmp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<uint8_t> b((std::istreambuf_iterator<char>(in)), {});
-    auto u16 = [&](size_t o) { return uint32_t(b.at(o) | b.at(o + 1) << 8); };
-    auto u32 = [&](size_t o) { return u16(o) | u16(o + 2) << 16; };
-    Image image;
-    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M' || u32(2) != b.size())
-        return image;
-    image.width = u32(18);
-    image.height = u32(22);
-    const uint32_t bits = u16(28), offset = u32(10);
-    image.channels = bits == 8 ? 1 : 3;
-    const size_t stride = (image.width * bits / 8 + 3) / 4 * 4;
-    for (uint32_t y = 0; y < image.height; ++y)
-        for (uint32_t x = 0; x < image.width; ++x) {
-            const size_t p = offset + (image.height - 1 - y) * stride + x * bits / 8;
-            if (bits == 8) {
-                image.samples.push_back(b.at(54 + b.at(p) * 4));  // through the grey palette
-            } else {
-                image.samples.insert(image.samples.end(), {b.at(p + 2), b.at(p + 1), b.at(p)});
-            }
-        }
-    return image;
-}
-
-Image readTiff(const fs::path& path, uint16_t& bitsPerSample) {
-    Image image;
-    TIFF* t = TIFFOpen(path.c_str(), "r");
-    if (!t)
-        return image;
-    uint16_t spp = 0;
-    TIFFGetField(t, TIFFTAG_IMAGEWIDTH, &image.width);
-    TIFFGetField(t, TIFFTAG_IMAGELENGTH, &image.height);
-    TIFFGetField(t, TIFFTAG_BITSPERSAMPLE, &bitsPerSample);
-    TIFFGetField(t, TIFFTAG_SAMPLESPERPIXEL, &spp);
-    image.channels = spp;
-    std::vector<uint8_t> line(TIFFScanlineSize(t));
-    for (uint32_t y = 0; y < image.height; ++y) {
-        TIFFReadScanline(t, line.data(), y, 0);
-        for (uint32_t i = 0; i < image.width * spp; ++i)
-            image.samples.push_back(bitsPerSample == 8 ? line[i]
-                                                       : uint32_t(line[2 * i] | line[2 * i + 1] << 8));
-    }
-    TIFFClose(t);
-    return image;
-}
-
-Image readJpeg(const fs::path& path, bool grey) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<unsigned char> b((std::istreambuf_iterator<char>(in)), {});
-    Image image;
-    tjhandle h = tjInitDecompress();
-    int w = 0, hgt = 0, sub = 0, space = 0;
-    if (tjDecompressHeader3(h, b.data(), b.size(), &w, &hgt, &sub, &space) == 0) {
-        image.width = uint32_t(w), image.height = uint32_t(hgt), image.channels = grey ? 1 : 3;
-        std::vector<unsigned char> pixels(size_t(w) * hgt * image.channels);
-        if (tjDecompress2(h, b.data(), b.size(), pixels.data(), w, 0, hgt, grey ? TJPF_GRAY : TJPF_RGB, 0) ==
-            0)
-            image.samples.assign(pixels.begin(), pixels.end());
-    }
-    tjDestroy(h);
-    return image;
-}
 
 // Pixels as ConvertFrame writes them: grey in 1 or 2 bytes, colour as B, G, R, unused.
 struct Pixels {
@@ -105,7 +31,7 @@ Pixels makePixels(uint32_t w, uint32_t h, uint32_t depth, bool colour) {
     SetTapFormat(1, &p.description.config.tapConfig);
     const uint32_t bits = colour ? depth / 3 : depth, top = (1u << bits) - 1;
     const uint32_t bytes = bits > 8 ? 2 : 1;
-    p.truth = {w, h, colour ? 3u : 1u, {}};
+    p.truth = {w, h, colour ? 3u : 1u, 8, {}};
     for (uint32_t y = 0; y < h; ++y)
         for (uint32_t x = 0; x < w; ++x) {
             const uint32_t r = (x * top) / (w - 1), g = (y * top) / (h - 1),
@@ -161,10 +87,9 @@ TEST(Writers, FilesReadBack) {
                 expectSame(p.truth, readBmp(file), bits - 8, 0);
             } else if (format <= kTiff16) {
                 ASSERT_EQ(SaveTiffFile(&p.description, p.bytes.data(), file.c_str(), format == kTiff16), 0u);
-                uint16_t stored = 0;
-                const Image back = readTiff(file, stored);
+                const Image back = readTiff(file);
                 const bool sixteen = format == kTiff16 && bits > 8;
-                EXPECT_EQ(stored, sixteen ? 16 : 8);
+                EXPECT_EQ(back.bits, sixteen ? 16u : 8u);
                 expectSame(p.truth, back, sixteen ? 0 : bits - 8, 0);
             } else {
                 const uint8_t quality = format == kJpeg0 ? 0 : 95;
@@ -180,9 +105,8 @@ TEST(Writers, TiffNormaliseStretchesDeepGrey) {
     Pixels p = makePixels(5, 2, 12, false);
     const fs::path file = folder.path / "n.tif";
     ASSERT_EQ(SaveTiffFile(&p.description, p.bytes.data(), file.c_str(), ZAMGRB_CONVERT_NORMALISE), 0u);
-    uint16_t bits = 0;
-    const Image back = readTiff(file, bits);
-    ASSERT_EQ(bits, 16);
+    const Image back = readTiff(file);
+    ASSERT_EQ(back.bits, 16u);
     EXPECT_EQ(*std::min_element(back.samples.begin(), back.samples.end()), 0u);
     EXPECT_EQ(*std::max_element(back.samples.begin(), back.samples.end()), 65535u);
 }

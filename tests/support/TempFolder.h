@@ -9,7 +9,7 @@
 struct TempFolder {
     std::filesystem::path path;
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zamgrb-image-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "test-files-XXXXXX").string();
         path = mkdtemp(pattern.data());
     }
     ~TempFolder() { std::filesystem::remove_all(path); }
