@@ -31,11 +31,8 @@ protected:
 
     static LogRecord Record(uint32_t severity, const std::string& message) {
         LogRecord r;
-        r.timeText = MakeTimeText(r);
-        r.processId = uint32_t(getpid());
-        r.severity = severity;
-        r.code = 0;
-        r.message = message;
+        r.timeText = MakeTimeText(r), r.processId = uint32_t(getpid());
+        r.severity = severity, r.code = 0, r.message = message;
         return r;
     }
 
@@ -151,9 +148,7 @@ TEST_F(LogEngineTest, ExistingFileKeepsItsStartAndGetsRecordsAppended) {
 TEST_F(LogEngineTest, RecordOfAnotherDateSwitchesTheDatedFile) {
     ASSERT_EQ(Initialize(0, "Dated", dir_.path().string(), false, true, {0, 1, 0}), 0);
     LogRecord r = Record(kError, "from the past");
-    r.day = 2;
-    r.month = 1;
-    r.year = 2001;
+    r.day = 2, r.month = 1, r.year = 2001;
     ASSERT_EQ(Log(0, r), 0);
     EXPECT_EQ(LogFileName(0), dir_.slash() + "Dated_02_01_2001.txt");
     Close(0);
@@ -218,8 +213,7 @@ TEST_F(LogEngineTest, ThreadsOfOneProcessShareTheFile) {
             threads.emplace_back([t] {
                 for (int i = 0; i < kEach; ++i) {
                     LogRecord r;
-                    r.code = t;
-                    r.message = FormatMessage("thread %d record %d", t, i);
+                    r.code = t, r.message = FormatMessage("thread %d record %d", t, i);
                     Log(0, r);
                 }
             });
@@ -250,9 +244,7 @@ TEST_F(LogEngineTest, LoggingWhileTheEngineClosesAndOpens) {
         threads.emplace_back([t, &stop, &written] {
             for (int i = 0; !stop.load(); ++i) {
                 LogRecord r;
-                r.severity = kMandatory;
-                r.code = t;
-                r.message = FormatMessage("thread %d record %d", t, i);
+                r.severity = kMandatory, r.code = t, r.message = FormatMessage("thread %d record %d", t, i);
                 if (IsEnabled(0, kMandatory) && Log(0, r) == 0)
                     ++written[size_t(t)];
                 std::this_thread::yield();

@@ -1,65 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QStringList>
-#include <deque>
-
-#include "LutTestFiles.h"
-#include "analysis/LutController.h"
-#include "grabber/Grabber.h"
+#include "LutCommands.h"
 #include "kit/Profile.h"
 
 using namespace lut;
-using luttest::Table;
 
 namespace {
-
-// The main frame's side: one description, a scripted settings dialog, recorded messages.
-class LutCommands : public ::testing::Test {
-protected:
-    void SetUp() override {
-        appkit::Profile::WriteInt(kSettingsSection, "UseLUT", 0);
-        appkit::Profile::WriteString(kSettingsSection, "LUTFileName", {});
-        good_ = files_.Write("good.lut", Table(":Table", 0, 4095, [](int i) { return 4095 - i; }));
-        other_ = files_.Write("other.lut", Table(":Table", 0, 4095, [](int i) { return i / 2; }));
-        bad_ = files_.Write("bad.lut", {":Table", "1,2"});
-    }
-
-    LutController Make(const QString& defaultFile = {}) {
-        LutHost host;
-        host.imageBitDepth = [this] { return description_.config.bitDepth; };
-        host.attach = [this](const LutAttachment& attachment) {
-            description_.lutLevels = attachment.levels;
-            description_.lutValues = attachment.values;
-            owner_ = attachment.owner;
-        };
-        host.runDialog = [this](const LutDialogRequest& request) -> std::optional<LutDialogRequest> {
-            shown_.push_back(request);
-            if (answers_.empty())
-                return std::nullopt;
-            const auto answer = answers_.front();
-            answers_.pop_front();
-            return answer;
-        };
-        host.showMessage = [this](const QString& text) { messages_ << text; };
-        return LutController(std::move(host), defaultFile);
-    }
-
-    // The record is packed: its pointers are read by value, never bound by reference.
-    const int32_t* levels() const { return description_.lutLevels; }
-    const int32_t* values() const { return description_.lutValues; }
-
-    luttest::LutFiles files_;
-    QString good_, other_, bad_;
-    CameraDescription description_ = [] {
-        CameraDescription d = grabber::DefaultCameraDescription();
-        d.config.bitDepth = 12;
-        return d;
-    }();
-    std::shared_ptr<const void> owner_;                    // what the image keeps beside the description
-    std::deque<std::optional<LutDialogRequest>> answers_;  // nullopt: Cancel
-    std::vector<LutDialogRequest> shown_;
-    QStringList messages_;
-};
 
 TEST_F(LutCommands, ToggleWithMissingFileOpensTheDialog) {
     LutController lut = Make(files_.Missing());

@@ -5,8 +5,7 @@
 #include <QStringList>
 #include <sstream>
 
-#include "LutTestFiles.h"
-#include "analysis/LutController.h"
+#include "LutCommands.h"
 
 using namespace lut;
 using luttest::Join;
@@ -72,31 +71,13 @@ std::vector<LoadCase> LoadCases() {
     };
 }
 
-class LutLoad : public ::testing::Test {
-protected:
-    LutController MakeController() {
-        LutHost host;
-        host.imageBitDepth = [this] { return bitDepth_; };
-        host.attach = [this](const LutAttachment& attachment) {
-            levels_ = attachment.levels;
-            values_ = attachment.values;
-        };
-        host.showMessage = [this](const QString& text) { messages_ << text; };
-        return LutController(std::move(host), {});
-    }
-
-    luttest::LutFiles files_;
-    QStringList messages_;
-    uint32_t bitDepth_ = 8;
-    const int32_t* levels_ = nullptr;
-    const int32_t* values_ = nullptr;
-};
+using LutLoad = LutCommands;
 
 TEST_F(LutLoad, FormatCases) {
     for (const auto& c : LoadCases()) {
         SCOPED_TRACE(c.name);
         messages_.clear();
-        LutController controller = MakeController();
+        LutController controller = Make();
         EXPECT_EQ(controller.LoadLut(files_.Write("case.lut", c.lines)), c.loads);
         EXPECT_EQ(messages_, *c.message ? QStringList{QString::fromUtf8(c.message)} : QStringList{});
         EXPECT_EQ(controller.tables() != nullptr, c.loads);
@@ -104,7 +85,7 @@ TEST_F(LutLoad, FormatCases) {
 }
 
 TEST_F(LutLoad, MissingOrEmptyPathFailsSilently) {
-    LutController controller = MakeController();
+    LutController controller = Make();
     EXPECT_FALSE(controller.LoadLut({}));
     EXPECT_FALSE(controller.LoadLut(files_.Missing()));
     EXPECT_TRUE(controller.fileName().isEmpty());  // an unknown path is not taken
@@ -114,7 +95,7 @@ TEST_F(LutLoad, MissingOrEmptyPathFailsSilently) {
 }
 
 TEST_F(LutLoad, ResamplesTwelveBitsToEveryDepth) {
-    LutController controller = MakeController();
+    LutController controller = Make();
     ASSERT_TRUE(controller.LoadLut(files_.Write("ramp12.lut", Table(":Table", 0, 4095, identity))));
     const auto tables = controller.tables();
     for (const int depth : {8, 10, 12, 14, 16}) {
@@ -137,7 +118,7 @@ TEST_F(LutLoad, ResamplesTwelveBitsToEveryDepth) {
 }
 
 TEST_F(LutLoad, TwelveToEightReadsEverySixteenthEntryTwelveToSixteenRepeats) {
-    LutController controller = MakeController();
+    LutController controller = Make();
     ASSERT_TRUE(controller.LoadLut(
         files_.Write("inv12.lut", Table(":Table", 0, 4095, [](int i) { return 4095 - i; }))));
     const LutTable* t8 = controller.tables()->Find(8);
@@ -150,7 +131,7 @@ TEST_F(LutLoad, TwelveToEightReadsEverySixteenthEntryTwelveToSixteenRepeats) {
 }
 
 TEST_F(LutLoad, RgbFileHasNoMonochromeTables) {
-    LutController controller = MakeController();
+    LutController controller = Make();
     const auto triple = Join({{":Options", "depth=8"},
                               Table(":Table_R", 0, 255, identity),
                               Table(":Table_G", 0, 255, inverted8),
@@ -171,15 +152,15 @@ TEST_F(LutLoad, RgbFileHasNoMonochromeTables) {
     // A monochrome image gets nothing; a colour image gets the three channels.
     controller.OnToggleLut();
     ASSERT_TRUE(controller.useLut());
-    EXPECT_EQ(levels_, nullptr);
-    bitDepth_ = 24;
+    EXPECT_EQ(levels(), nullptr);
+    description_.config.bitDepth = 24;
     controller.AttachLut();
-    EXPECT_EQ(values_, controller.tables()->Find(24)->values.data());
-    EXPECT_EQ(values_[256 + 10], 245);
+    EXPECT_EQ(values(), controller.tables()->Find(24)->values.data());
+    EXPECT_EQ(values()[256 + 10], 245);
 }
 
 TEST_F(LutLoad, GreenBeforeRedGivesRedTheGreenValues) {
-    LutController controller = MakeController();
+    LutController controller = Make();
     const auto swapped = Join({{":Options", "depth=8"},
                                Table(":Table_G", 0, 255, inverted8),
                                Table(":Table_R", 0, 255, identity),
@@ -207,7 +188,7 @@ TEST_F(LutLoad, ShippedGammaTableLoads) {
     const QString path = QStringLiteral(GLINTRAIL_BUILD_DIR "/LUT/gamma_45.LUT");
     EXPECT_EQ(LutController::DefaultFileName(QStringLiteral(GLINTRAIL_BUILD_DIR "/bin/glintrail-express")),
               path);
-    LutController controller = MakeController();
+    LutController controller = Make();
     ASSERT_TRUE(controller.LoadLut(path));
     const LutTable* t12 = controller.tables()->Find(12);
     EXPECT_EQ(t12->values[0], 0);

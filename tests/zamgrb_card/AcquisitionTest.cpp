@@ -16,11 +16,16 @@ namespace {
 const char* kFastCamera = R"("source": "ramp", "framePeriodUs": 0, "pixelClockMHz": 1000,
     "width": {"valid": 8, "post": 0}, "height": {"valid": 2, "post": 0})";
 
+// Channel 1 configured for 8 bits through one tap.
+void configure(const OwnedChannel& ch, uint32_t width, uint32_t height) {
+    const CameraConfig config = simtest::configFor(width, height, 8);
+    ASSERT_EQ(ConfigureChannel(ch.card, 0, &config), 0u);
+}
+
 TEST(Acquisition, FrameNumbersWrapAt65536) {
     SimMachine m(simtest::oneCamera(kFastCamera));
     OwnedChannel ch;
-    const CameraConfig config = simtest::configFor(8, 2, 8);
-    ASSERT_EQ(ConfigureChannel(ch.card, 0, &config), 0u);
+    configure(ch, 8, 2);
     struct Seen {
         std::atomic<uint32_t> count{0};
         std::atomic<bool> ordered{true};
@@ -46,8 +51,7 @@ TEST(Acquisition, FrameNumbersWrapAt65536) {
 TEST(Acquisition, StopGrabReturnsOnlyAfterTheLastCallbackReturned) {
     SimMachine m(simtest::oneCamera(kFastCamera));
     OwnedChannel ch;
-    const CameraConfig config = simtest::configFor(8, 2, 8);
-    ASSERT_EQ(ConfigureChannel(ch.card, 0, &config), 0u);
+    configure(ch, 8, 2);
     struct Slow {
         std::atomic<bool> inside{false};
         std::atomic<uint32_t> calls{0};
@@ -84,8 +88,7 @@ class RefusedFromCallback : public testing::TestWithParam<FromCallback> {};
 
 TEST_P(RefusedFromCallback, NotDeadlocked) {
     OwnedChannel ch;
-    const CameraConfig config = simtest::configFor(640, 480, 8);
-    ASSERT_EQ(ConfigureChannel(ch.card, 0, &config), 0u);
+    configure(ch, 640, 480);
     struct Ctx {
         uint64_t card;
         uint32_t (*call)(uint64_t);
@@ -150,14 +153,12 @@ TEST_P(DropsWhileTheCallbackRuns, AreCountedAndNeverDeliveredLate) {
     SimMachine m(simtest::oneCamera(R"("source": "ramp", "framePeriodUs": 33333,
         "width": {"valid": 8, "post": 0}, "height": {"valid": 2, "post": 0})"));
     OwnedChannel ch;
-    const CameraConfig config = simtest::configFor(8, 2, 8);
-    ASSERT_EQ(ConfigureChannel(ch.card, 0, &config), 0u);
+    configure(ch, 8, 2);
     struct Ctx {
         FrameLog log;
         uint32_t sleepMs;
-    } ctx;
+    } ctx{.log = {}, .sleepMs = GetParam().sleepMs};
     ctx.log.keepBytes = false;
-    ctx.sleepMs = GetParam().sleepMs;
     auto callback = [](void* c, const FrameInfo* f) {
         auto* x = static_cast<Ctx*>(c);
         FrameLog::callback(&x->log, f);
@@ -245,8 +246,7 @@ TEST(Acquisition, BadFramesAndUnplugging) {
     SimMachine m(
         simtest::oneCamera(std::string(kFastCamera) + R"(, "badFrames": [1, 3], "unplugAfterFrames": 6)"));
     OwnedChannel ch;
-    const CameraConfig config = simtest::configFor(8, 2, 8);
-    ASSERT_EQ(ConfigureChannel(ch.card, 0, &config), 0u);
+    configure(ch, 8, 2);
     FrameLog log;
     ASSERT_EQ(StartGrab(ch.card, 0, 1, FrameLog::callback, &log), 0u);
     log.waitFor(6);
