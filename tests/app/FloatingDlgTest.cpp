@@ -30,11 +30,7 @@ void clearProfile() {
 
 void storePlacement(int left, int top, int width, int height, uint32_t showCmd) {
     WindowPlacement p;
-    p.showCmd = showCmd;
-    p.left = left;
-    p.top = top;
-    p.right = left + width;
-    p.bottom = top + height;
+    p.showCmd = showCmd, p.left = left, p.top = top, p.right = left + width, p.bottom = top + height;
     appkit::Profile::WriteBinary(appkit::kFloatingWindowsSection, QStringLiteral("ProbeDlg"), p.toBytes());
 }
 
@@ -158,11 +154,7 @@ TEST_F(FloatingDlgTest, GoingAwayStoresThePlacementWithTheShowState) {
 
 TEST(WindowPlacementRecord, RoundTripsAndRejectsOtherSizes) {
     WindowPlacement p;
-    p.showCmd = 5;
-    p.left = -10;
-    p.top = 20;
-    p.right = 300;
-    p.bottom = 400;
+    p.showCmd = 5, p.left = -10, p.top = 20, p.right = 300, p.bottom = 400;
     const QByteArray bytes = p.toBytes();
     ASSERT_EQ(bytes.size(), 44);
     EXPECT_EQ(bytes.left(4), QByteArray("\x2c\0\0\0", 4));

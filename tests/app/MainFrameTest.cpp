@@ -24,6 +24,12 @@ void clearProfile() {
         .clear();
 }
 
+void storePlacement(int left, int top, int width, int height, uint32_t showCmd) {
+    appkit::WindowPlacement p;
+    p.showCmd = showCmd, p.left = left, p.top = top, p.right = left + width, p.bottom = top + height;
+    appkit::Profile::WriteBinary(appkit::kFloatingWindowsSection, QStringLiteral("CMainFrame"), p.toBytes());
+}
+
 class MainFrameTest : public ::testing::Test {
 protected:
     void SetUp() override { clearProfile(); }
@@ -123,13 +129,7 @@ TEST_F(MainFrameTest, StoredPlacementMovesTheFrameWithoutResizing) {
         unplaced = frame.size();
     }
     clearProfile();
-    appkit::WindowPlacement p;
-    p.showCmd = 1;
-    p.left = 70;
-    p.top = 80;
-    p.right = 70 + 1234;
-    p.bottom = 80 + 999;
-    appkit::Profile::WriteBinary(appkit::kFloatingWindowsSection, QStringLiteral("CMainFrame"), p.toBytes());
+    storePlacement(70, 80, 1234, 999, 1);
     CMainFrame frame;
     ASSERT_TRUE(frame.OnCreate());
     EXPECT_EQ(frame.pos(), QPoint(70, 80));
@@ -139,12 +139,7 @@ TEST_F(MainFrameTest, StoredPlacementMovesTheFrameWithoutResizing) {
 // Stored on a screen that is gone, the frame comes back on the nearest one when shown.
 TEST_F(MainFrameTest, AFrameStoredOffEveryScreenComesBackIntoView) {
     const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
-    appkit::WindowPlacement p;
-    p.left = work.right() + 500;
-    p.top = work.bottom() + 500;
-    p.right = p.left + 900;
-    p.bottom = p.top + 700;
-    appkit::Profile::WriteBinary(appkit::kFloatingWindowsSection, QStringLiteral("CMainFrame"), p.toBytes());
+    storePlacement(work.right() + 500, work.bottom() + 500, 900, 700, 0);
     CMainFrame frame;
     ASSERT_TRUE(frame.OnCreate());
     frame.show();

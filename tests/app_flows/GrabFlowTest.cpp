@@ -102,8 +102,7 @@ TEST(GrabFlow, AFailedSnapLeavesTheNextGrabASequence) {
                                               "image or use 'Packing' mode."});
 
     CameraConfig config = frame.cameraDescription().config;
-    config.widthValid = 320;
-    config.heightValid = 240;
+    config.widthValid = 320, config.heightValid = 240;
     frame.cameraParams()->SetConfig(config);
     frame.cameraParams()->SetGrabOn(true);
     ASSERT_TRUE(frame.ApplyCameraParameters()) << RecordedMessages().join('|').toStdString();
@@ -171,12 +170,8 @@ TEST(GrabFlow, OverrunNoticeComesWithOverrunsAndGoesWhenFramesFlow) {
     CMainFrame frame;
     ASSERT_TRUE(frame.OnCreate(true));
     CameraConfig config = frame.cameraDescription().config;
-    config.widthValid = 1024;
-    config.widthPostValid = 176;
-    config.heightValid = 1024;
-    config.heightPostValid = 40;
-    config.bitDepth = 10;
-    config.packed = 0;
+    config.widthValid = 1024, config.widthPostValid = 176, config.heightValid = 1024;
+    config.heightPostValid = 40, config.bitDepth = 10, config.packed = 0;
     ASSERT_EQ(grabber::SetTapFormat(10, config.tapConfig), ZAMGRB_OK);
     frame.cameraParams()->SetConfig(config);
     RecordedMessages().clear();
@@ -198,12 +193,8 @@ TEST(GrabFlow, OverrunNoticeComesWithOverrunsAndGoesWhenFramesFlow) {
     EXPECT_TRUE(dma->text().startsWith("DMA ")) << "beside its text";
 
     ZamgrbSimGeometry slower{};
-    slower.widthValid = 1024;
-    slower.widthPostValid = 176;
-    slower.heightValid = 1024;
-    slower.heightPostValid = 3000;
-    slower.bitDepth = 10;
-    slower.tapConfig = config.tapConfig;
+    slower.widthValid = 1024, slower.widthPostValid = 176, slower.heightValid = 1024;
+    slower.heightPostValid = 3000, slower.bitDepth = 10, slower.tapConfig = config.tapConfig;
     ASSERT_EQ(ZamgrbSimSetCameraGeometry(frame.cardHandle(), 0, &slower), ZAMGRB_OK);
     EXPECT_TRUE(WaitUntil([&] {
         frame.OnTimer(3);

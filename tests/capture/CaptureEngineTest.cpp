@@ -12,6 +12,7 @@
 #include "capture/CaptureEngine.h"
 
 using namespace capture;
+using Stop = CaptureEngine::StopReason;
 
 namespace {
 
@@ -60,7 +61,7 @@ public:
 
 struct Events {
     std::mutex mutex;
-    std::vector<CaptureEngine::StopReason> stops;
+    std::vector<Stop> stops;
     std::vector<std::pair<uint32_t, bool>> failures;  // frame-file index, first of capture
     std::vector<uint32_t> progress;
     uint32_t outOfMemoryFrames = 0;
@@ -100,6 +101,10 @@ protected:
 
     // The capture timers' expiry, as the timer thread would call it.
     void fire(uint32_t id) { engine->onTimer(id, captures); }
+    void finish() {
+        engine->stop();
+        engine->waitUntilSaved();
+    }
     void startCapture(const CapturePlan& plan) {
         engine->start(plan);
         ++captures;
@@ -118,14 +123,12 @@ TEST_F(CaptureEngineTest, SingleFrameTakesExactlyOneFramePerStart) {
         for (uint32_t n = 0; n < 3; ++n)
             deliver(10 * press + n);
         EXPECT_FALSE(engine->isOn());
-        engine->stop();
-        engine->waitUntilSaved();
+        finish();
     }
     EXPECT_EQ(saver.saved, (std::vector<uint32_t>{0, 10}));
     EXPECT_EQ(saver.passIndices, (std::vector<uint32_t>{0, 0}));
     EXPECT_EQ(saver.passes, (std::vector<bool>{true, true}));
-    EXPECT_EQ(events.stops, (std::vector<CaptureEngine::StopReason>{CaptureEngine::StopReason::SingleFrame,
-                                                                    CaptureEngine::StopReason::SingleFrame}));
+    EXPECT_EQ(events.stops, (std::vector<Stop>{Stop::SingleFrame, Stop::SingleFrame}));
 }
 
 TEST_F(CaptureEngineTest, LimitsEndEventsAndCaptures) {
@@ -143,19 +146,17 @@ TEST_F(CaptureEngineTest, LimitsEndEventsAndCaptures) {
     for (; number < 20; ++number)
         deliver(number);  // 5 taken: the 12th frame ends the capture
     EXPECT_FALSE(engine->isOn());
-    engine->stop();
-    engine->waitUntilSaved();
+    finish();
     EXPECT_EQ(saver.saved, (std::vector<uint32_t>{0, 1, 2, 3, 4, 8, 9, 11, 12, 13, 14, 15}));
-    EXPECT_EQ(events.stops, (std::vector<CaptureEngine::StopReason>{CaptureEngine::StopReason::FrameLimit}));
+    EXPECT_EQ(events.stops, (std::vector<Stop>{Stop::FrameLimit}));
 
     startCapture({.totalTimeMs = 3600000});
     deliver(100);
     fire(1);
     deliver(101);
-    engine->stop();
-    engine->waitUntilSaved();
+    finish();
     EXPECT_EQ(saver.saved.back(), 100u);
-    EXPECT_EQ(events.stops.back(), CaptureEngine::StopReason::TimeLimit);
+    EXPECT_EQ(events.stops.back(), Stop::TimeLimit);
 }
 
 TEST_F(CaptureEngineTest, BufferedFramesAreWrittenOnlyAfterTheStop) {
@@ -178,15 +179,14 @@ TEST_F(CaptureEngineTest, MemoryRunningOutStopsTheCaptureAndKeepsWhatWasQueued) 
     for (uint32_t n = 0; n < 4; ++n)
         deliver(n);
     EXPECT_FALSE(engine->isOn());
-    engine->stop();
-    engine->waitUntilSaved();
+    finish();
     EXPECT_EQ(saver.saved, (std::vector<uint32_t>{0, 1}));
     EXPECT_EQ(events.outOfMemoryCalls, 1);
     EXPECT_EQ(events.outOfMemoryFrames, 2u);
     const CaptureCounts counts = engine->counts();
     EXPECT_EQ(counts.offered, 3u);
     EXPECT_EQ(counts.lostQueue, 1u);
-    EXPECT_EQ(events.stops, (std::vector<CaptureEngine::StopReason>{CaptureEngine::StopReason::OutOfMemory}));
+    EXPECT_EQ(events.stops, (std::vector<Stop>{Stop::OutOfMemory}));
 }
 
 TEST_F(CaptureEngineTest, AFileThatCannotBeWrittenStopsTheCaptureAndIsCounted) {
@@ -194,8 +194,7 @@ TEST_F(CaptureEngineTest, AFileThatCannotBeWrittenStopsTheCaptureAndIsCounted) {
     startCapture({.bufferFrames = true});
     for (uint32_t n = 0; n < 4; ++n)
         deliver(n);
-    engine->stop();
-    engine->waitUntilSaved();
+    finish();
     // Frames queued before the failure are still tried: 3 is written.
     EXPECT_EQ(saver.saved, (std::vector<uint32_t>{0, 3}));
     EXPECT_EQ(events.failures, (std::vector<std::pair<uint32_t, bool>>{{1, true}, {2, false}}));
@@ -218,8 +217,7 @@ TEST_F(CaptureEngineTest, QueuedFramesKeepTheirLookupTable) {
     engine->setDescription(CameraDescription{}, nullptr);  // a new table is loaded
     EXPECT_FALSE(watch.expired());
     saver.release();
-    engine->stop();
-    engine->waitUntilSaved();
+    finish();
     EXPECT_TRUE(watch.expired());
 }
 
@@ -254,8 +252,7 @@ TEST_F(CaptureEngineTest, FramesFromTheDeliveryThreadAreWrittenInOrder) {
         lastQueued = counts.queued;
     }
     delivery.join();
-    engine->stop();
-    engine->waitUntilSaved();
+    finish();
     ASSERT_EQ(saver.saved.size(), frames);
     for (uint32_t n = 0; n < frames; ++n)
         ASSERT_EQ(saver.saved[n], n);

@@ -100,17 +100,6 @@ TEST(Writers, FilesReadBack) {
         }
 }
 
-TEST(Writers, TiffNormaliseStretchesDeepGrey) {
-    TempFolder folder;
-    Pixels p = makePixels(5, 2, 12, false);
-    const fs::path file = folder.path / "n.tif";
-    ASSERT_EQ(SaveTiffFile(&p.description, p.bytes.data(), file.c_str(), ZAMGRB_CONVERT_NORMALISE), 0u);
-    const Image back = readTiff(file);
-    ASSERT_EQ(back.bits, 16u);
-    EXPECT_EQ(*std::min_element(back.samples.begin(), back.samples.end()), 0u);
-    EXPECT_EQ(*std::max_element(back.samples.begin(), back.samples.end()), 65535u);
-}
-
 TEST(Writers, QualityChangesTheJpegSize) {
     TempFolder folder;
     const Pixels p = makePixels(64, 64, 24, true);
