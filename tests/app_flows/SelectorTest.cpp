@@ -72,8 +72,7 @@ TEST_P(SelectorListing, ListsCountsAndTellsTheOwner) {
         EXPECT_EQ(id, res::IDD_CARD_SELECTOR);
         notified << code;
     });
-    selector.showOverride = -1;
-    selector.refreshOnInit = true;
+    selector.showOverride = -1, selector.refreshOnInit = true;
     ASSERT_TRUE(selector.Create(nullptr));
 
     EXPECT_EQ(selector.locations, c.locations);
@@ -107,8 +106,7 @@ TEST(SelectorAliases, ACardWithoutAliasGetsItsLocationStored) {
     UseMachine(machine({card("0x20", "slot A"), card("0x21", "slot B")}));
     ASSERT_EQ(grabber::SetCardAlias(0x20, u"Left rig"), ZAMGRB_OK);
     CAliasDlg selector;
-    selector.showOverride = -1;
-    selector.refreshOnInit = true;
+    selector.showOverride = -1, selector.refreshOnInit = true;
     ASSERT_TRUE(selector.Create(nullptr));
 
     EXPECT_EQ(selector.aliases, QStringList({"Left rig", "slot B"}));
@@ -138,8 +136,7 @@ TEST(SelectorAliases, TheBoldRowIgnoresCase) {
         CAliasDlg selector;
         QList<int> notified;
         QObject::connect(&selector, &CFloatingDlg::notify, [&](int, int code) { notified << code; });
-        selector.showOverride = -1;
-        selector.refreshOnInit = true;
+        selector.showOverride = -1, selector.refreshOnInit = true;
         selector.SetCurrentCard(open.get());
         ASSERT_TRUE(selector.Create(nullptr));
         ASSERT_EQ(selector.list()->rowCount(), 3);

@@ -8,14 +8,14 @@
 
 #include <condition_variable>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <mutex>
 
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "ImageFiles.h"
 #include "SimMachine.h"
+#include "TempFolder.h"
 #include "capture/CaptureJob.h"
 #include "capture/ImageSaver.h"
 
@@ -25,11 +25,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr uint32_t kWidth = 64, kHeight = 32, kFrames = 500;
-
-std::vector<uint8_t> ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 struct Output {
     int exitStatus = -1;
@@ -60,10 +55,8 @@ uint32_t CaptureWithTheEngine(const fs::path& base, bool buffered) {
     settings.SetSaveType(kSaveSeries);
     settings.SetImageType(kImageRaw);
     SetText(settings.series.FileName, QString::fromStdString(base.string()));
-    settings.series.AppendFileName = kAppendDigits4;
-    settings.series.Event = kEventContinuous;
-    settings.series.TotalLimitDisk = kFrames;
-    settings.series.BufferFrames = buffered ? 1 : 0;
+    settings.series.AppendFileName = kAppendDigits4, settings.series.Event = kEventContinuous;
+    settings.series.TotalLimitDisk = kFrames, settings.series.BufferFrames = buffered ? 1 : 0;
     auto job = std::make_shared<const CaptureJob>(JobFrom(settings));
 
     std::mutex mutex;
@@ -133,18 +126,18 @@ class CaptureSeries : public testing::TestWithParam<SeriesCase> {};
 TEST_P(CaptureSeries, RampFramesAreWrittenContiguously) {
     simtest::SimMachine machine(simtest::oneCamera(R"("source": "ramp", "framePeriodUs": 1000,
         "width": {"valid": 64, "post": 0}, "height": {"valid": 32, "post": 0})"));
-    std::string pattern = (fs::temp_directory_path() / "capture-series-XXXXXX").string();
-    const fs::path folder = mkdtemp(pattern.data());
+    const TempFolder temp;
+    const fs::path& folder = temp.path;
     GetParam().capture(folder / "run", GetParam().buffered);
 
     // The ramp's value at (x, y) of camera frame k is (x + 3y + k) mod 256.
-    const std::vector<uint8_t> first = ReadAll(folder / "run" / "0000.raw");
+    const std::vector<uint8_t> first = imagefiles::readAll(folder / "run" / "0000.raw");
     ASSERT_EQ(first.size(), kWidth * kHeight);
     const uint32_t k0 = first[0];
     for (uint32_t i = 0; i < kFrames; ++i) {
         char name[16];
         snprintf(name, sizeof name, "%04u.raw", i);
-        const std::vector<uint8_t> bytes = ReadAll(folder / "run" / name);
+        const std::vector<uint8_t> bytes = imagefiles::readAll(folder / "run" / name);
         ASSERT_EQ(bytes.size(), kWidth * kHeight) << name;
         for (uint32_t y = 0; y < kHeight; ++y)
             for (uint32_t x = 0; x < kWidth; ++x)
@@ -152,7 +145,6 @@ TEST_P(CaptureSeries, RampFramesAreWrittenContiguously) {
                     << name << " at " << x << "," << y;
     }
     EXPECT_FALSE(fs::exists(folder / "run" / "0500.raw"));
-    fs::remove_all(folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(Capture, CaptureSeries,

@@ -17,15 +17,13 @@ const std::string kTriggered = R"({"cards": [{"channels": [
 
 // 10 ms period: granularity 1000 (10 us) x 1000 cycles.
 PulseGeneratorSettings burst(uint16_t pulses) {
-    PulseGeneratorSettings p{};
-    p.mode = 1;
-    p.pulseCount = pulses;
-    p.granularity = 1000;
-    p.masterPeriod = 1000;
-    p.masterWidth = 100;
-    p.slaveDelay = 200;
-    p.slaveWidth = 100;
-    return p;
+    return {.mode = 1,
+            .pulseCount = pulses,
+            .granularity = 1000,
+            .masterWidth = 100,
+            .masterPeriod = 1000,
+            .slaveWidth = 100,
+            .slaveDelay = 200};
 }
 
 struct Grab {
@@ -72,11 +70,7 @@ TEST(CameraControl, AFastPulseTrainTriggersAFramePerReadout) {
     SimMachine m(R"({"cards": [{"channels": [{"camera": {"trigger": true, "source": "ramp",
         "pixelClockMHz": 1, "width": {"valid": 100, "post": 0}, "height": {"valid": 100, "post": 0}}}]}]})");
     OwnedChannel ch;
-    PulseGeneratorSettings p{};
-    p.mode = 0;
-    p.granularity = 1;
-    p.masterPeriod = 1;
-    p.masterWidth = 1;
+    const PulseGeneratorSettings p{.mode = 0, .granularity = 1, .masterWidth = 1, .masterPeriod = 1};
     const CameraControlSettings cc{{2, 0, 0, 0}};
     ASSERT_EQ(SetPulseGenerator(ch.card, 0, &p), 0u);
     ASSERT_EQ(SetCameraControl(ch.card, 0, &cc), 0u);
@@ -132,11 +126,9 @@ TEST(CameraControl, LinesFollowTheirSources) {
 
 TEST(CameraControl, AContinuousGeneratorRunsAtItsFrequency) {
     OwnedChannel ch;
+    // 1 us cycles, 100 us period: 10 kHz.
     PulseGeneratorSettings p = burst(1);
-    p.mode = 0;
-    p.granularity = 100;  // 1 us cycles, 100 us period: 10 kHz
-    p.masterPeriod = 100;
-    p.masterWidth = 10;
+    p.mode = 0, p.granularity = 100, p.masterPeriod = 100, p.masterWidth = 10;
     ASSERT_EQ(SetPulseGenerator(ch.card, 0, &p), 0u);
     const auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(EnablePulseGenerator(ch.card, 0, 1), 0u);
