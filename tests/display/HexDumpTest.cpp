@@ -41,8 +41,7 @@ TEST(HexDump, VirtualTableOverAMillionsOfPixelsImage) {
 }
 
 TEST(HexDump, SelectionFollowsBothWaysAndCloseClearsTheFrame) {
-    ViewFixture f;
-    f.Ramp8(64, 48);
+    ViewFixture f(64, 48);
     f.view->OnCommand(res::ID_HEX_DUMP);
     CHexDumpDlg* hex = f.view->hexDump();
     ASSERT_TRUE(hex);

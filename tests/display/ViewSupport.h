@@ -23,6 +23,8 @@ struct ViewFixture {
         QApplication::processEvents();
     }
 
+    ViewFixture(int rampWidth, int rampHeight) : ViewFixture() { Ramp8(rampWidth, rampHeight); }
+
     // An 8-bit ramp image (value x + y, wrapped); re-laid out as a format change.
     void Ramp8(int width, int height) {
         image.description = testimages::Description(width, height, 8);

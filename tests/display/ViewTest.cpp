@@ -50,8 +50,7 @@ struct RecordingHistogram : HistogramHook {
 }  // namespace
 
 TEST(View, ZoomStepsAndFixedZoomChecks) {
-    ViewFixture f;
-    f.Ramp8(640, 480);
+    ViewFixture f(640, 480);
     CChildView& v = *f.view;
     for (int i = 0; i < 3; ++i)
         v.OnCommand(ID_ZOOM_IN);
@@ -78,8 +77,7 @@ TEST(View, ZoomStepsAndFixedZoomChecks) {
 // there; an image that grows beyond the scroll range at the zoom in force makes
 // the view zoom out.
 TEST(View, ZoomLimits) {
-    ViewFixture f;
-    f.Ramp8(640, 480);
+    ViewFixture f(640, 480);
     CChildView& v = *f.view;
     for (int i = 0; i < 7; ++i)
         v.OnCommand(ID_ZOOM_IN);
@@ -97,8 +95,7 @@ TEST(View, ZoomLimits) {
 }
 
 TEST(View, ZoomKeepsTheCentrePixel) {
-    ViewFixture f;
-    f.Ramp8(640, 480);
+    ViewFixture f(640, 480);
     CChildView& v = *f.view;
     v.OnCommand(ID_ZOOM_400);
     v.horizontalScrollBar()->setValue(1000);
@@ -112,8 +109,7 @@ TEST(View, ZoomKeepsTheCentrePixel) {
 }
 
 TEST(View, GridOnlyFromFourTimesAndItKeepsItsRequest) {
-    ViewFixture f;
-    f.Ramp8(64, 64);
+    ViewFixture f(64, 64);
     CChildView& v = *f.view;
     v.OnCommand(ID_ZOOM_200);
     EXPECT_FALSE(State(v, ID_GRID).enabled);
@@ -170,8 +166,7 @@ TEST(View, ReadoutPositionValueAndClearing) {
 }
 
 TEST(View, ShortDragIsAClickAndCtrlClickPassesNoPoint) {
-    ViewFixture f;
-    f.Ramp8(200, 150);
+    ViewFixture f(200, 150);
     RecordingHistogram histogram;
     f.view->SetHistogram(&histogram);
     const int t = QApplication::startDragDistance();
@@ -199,8 +194,7 @@ TEST(View, ShortDragIsAClickAndCtrlClickPassesNoPoint) {
 }
 
 TEST(View, DragSelectsInTheHexDumpAndClickHidesIt) {
-    ViewFixture f;
-    f.Ramp8(200, 150);
+    ViewFixture f(200, 150);
     const int t = QApplication::startDragDistance();
     Drag(*f.view, QPoint(10, 12), QPoint(10 + t + 3, 12 + t));
     CHexDumpDlg* hex = f.view->hexDump();
@@ -239,8 +233,7 @@ TEST(View, DragDistanceIsOnTheScreen) {
         {"a wobble at zoom 0.25 is a click", 0.25, {40, 40}, {40 + t - 1, 40 + t - 1}, false},
     };
     for (const Case& c : cases) {
-        ViewFixture f;
-        f.Ramp8(400, 300);
+        ViewFixture f(400, 300);
         f.view->SetZoom(c.zoom);
         f.view->horizontalScrollBar()->setValue(0), f.view->verticalScrollBar()->setValue(0);
         Drag(*f.view, c.from, c.to);
@@ -257,8 +250,7 @@ TEST(View, DragDistanceIsOnTheScreen) {
 
 // A new format empties the dump's selection and takes the yellow frame with it.
 TEST(View, FormatChangeClearsBothSelections) {
-    ViewFixture f;
-    f.Ramp8(200, 150);
+    ViewFixture f(200, 150);
     const int t = QApplication::startDragDistance();
     for (const QSize size : {QSize(200, 150), QSize(120, 100)}) {
         Drag(*f.view, QPoint(10, 12), QPoint(10 + t, 12 + t));
@@ -273,8 +265,7 @@ TEST(View, FormatChangeClearsBothSelections) {
 }
 
 TEST(View, EffectCommandsToggleAndRebuildThePalette) {
-    ViewFixture f;
-    f.Ramp8(16, 16);
+    ViewFixture f(16, 16);
     CChildView& v = *f.view;
     display::Effects() = {};  // not the flags an earlier view of this process saved
     v.OnCommand(ID_COLORATION);
@@ -291,8 +282,7 @@ TEST(View, EffectCommandsToggleAndRebuildThePalette) {
 }
 
 TEST(View, FrameArrivalWithoutRawFrameChangesNothing) {
-    ViewFixture f;
-    f.Ramp8(32, 32);
+    ViewFixture f(32, 32);
     const CImageReadyHint ready(&f.image);
     f.view->OnUpdate(nullptr, 0, &ready);
     EXPECT_TRUE(f.image.pixelData) << "the hand-filled pixels stay";
