@@ -226,7 +226,11 @@ TEST(CaptureOptions, CompressorsListedChosenAndStored) {
         const char* stored;
         int selected;
         const char* accepted;
-    } cases[] = {{listed, "FFV1", 1, "FFV1"}, {listed, "gone", 0, "MJPEG"}, {{}, "gone", -1, "gone"}};
+    } cases[] = {{listed, "FFV1", 1, "FFV1"},
+                 {listed, "ffv1", 0, "MJPEG"},
+                 {listed, "", 0, "MJPEG"},
+                 {listed, "gone", 0, "MJPEG"},
+                 {{}, "gone", -1, "gone"}};
     for (const auto& c : cases) {
         R given;
         given.FPS = 30;

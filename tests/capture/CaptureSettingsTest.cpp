@@ -177,11 +177,3 @@ TEST(CaptureSettings, AStoredValueIsTakenOnlyWithItsTypeSizeAndRange) {
         EXPECT_TRUE(c.expected(loaded)) << c.key << " = " << c.value.toString().toStdString();
     }
 }
-
-TEST(CaptureSettings, AStoredCompressorNameSelectsItsEntryElseTheFirst) {
-    const QStringList listed = {QStringLiteral("MJPEG"), QStringLiteral("FFV1")};
-    const std::tuple<QStringList, const char*, int> cases[] = {
-        {listed, "FFV1", 1}, {listed, "ffv1", 0}, {listed, "", 0}, {{}, "FFV1", -1}};
-    for (const auto& [names, stored, selected] : cases)
-        EXPECT_EQ(SelectCompressor(names, QString::fromUtf8(stored)), selected) << stored;
-}
