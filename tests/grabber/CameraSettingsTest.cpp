@@ -22,6 +22,10 @@ grabber::ChannelSettings sample() {
     return s;
 }
 
+QStringList all(const grabber::CameraTexts& t) {
+    return {t.manufacturer, t.model, t.description, t.alias};
+}
+
 TEST(CameraSettings, SavedSettingsComeBackWholeWithoutLookupTables) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("camera.cxf"));
@@ -31,18 +35,14 @@ TEST(CameraSettings, SavedSettingsComeBackWholeWithoutLookupTables) {
     d.patternStart = 3;
     d.rgbGainRed = 1.25;
     const int32_t lut[2] = {0, 1};
-    d.lutLevels = lut;
-    d.lutValues = lut;
+    d.lutLevels = d.lutValues = lut;
     ASSERT_EQ(grabber::SaveCameraSettings(path, sample(), d), 0u);
 
     grabber::ChannelSettings back;
     CameraDescription loaded = grabber::DefaultCameraDescription();
     ASSERT_EQ(grabber::LoadCameraSettings(path, back, loaded), 0u);
     const grabber::ChannelSettings want = sample();
-    EXPECT_EQ(back.texts.manufacturer, want.texts.manufacturer);
-    EXPECT_EQ(back.texts.model, want.texts.model);
-    EXPECT_EQ(back.texts.description, want.texts.description);
-    EXPECT_EQ(back.texts.alias, want.texts.alias);
+    EXPECT_EQ(all(back.texts), all(want.texts));
     EXPECT_EQ(back.cameraControl.source[3], 9u);
     EXPECT_EQ(back.pulseGenerator.pulseCount, 7);
     EXPECT_EQ(back.baudRate, 115200u);
@@ -70,10 +70,7 @@ TEST(CameraSettings, TextsOfDifferentLengthsKeptWhole) {
         s.texts = texts;
         ASSERT_EQ(grabber::SaveCameraSettings(path, s, d), 0u);
         ASSERT_EQ(grabber::LoadCameraSettings(path, back, d), 0u);
-        EXPECT_EQ(back.texts.manufacturer, texts.manufacturer);
-        EXPECT_EQ(back.texts.model, texts.model);
-        EXPECT_EQ(back.texts.description, texts.description);
-        EXPECT_EQ(back.texts.alias, texts.alias);
+        EXPECT_EQ(all(back.texts), all(texts));
     }
 }
 
