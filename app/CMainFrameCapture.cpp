@@ -105,7 +105,9 @@ void CMainFrame::stopCapture() {
 }
 
 void CMainFrame::OnCaptureStoppedItself() {
-    if (!captureSettings_->IsCaptureOn())
+    // The engine turned its capture off before this was posted: one that is on
+    // again is a new capture, started meanwhile.
+    if (!captureSettings_->IsCaptureOn() || capture_->isOn())
         return;
     captureSettings_->SetCaptureOn(false);
     OnCaptureStartStop();
