@@ -139,7 +139,10 @@ void CChildView::OnImageReady(CurrentImage& image, const CViewHint& hint) {
     image_ = &image;
     if (!image.rawFrame)
         return;
-    const uint8_t flags = ZAMGRB_CONVERT_KEEP_DEPTH | ZAMGRB_CONVERT_FOUR_CHANNELS;  // for kDisplayDepth 32
+    const uint8_t flags = ZAMGRB_CONVERT_KEEP_DEPTH | ZAMGRB_CONVERT_FOUR_CHANNELS;
+    // Four channels: the display buffer is Qt's native 32-bit format on every
+    // screen, also where the screen reports 24 bits (a 24-bit buffer would be
+    // converted line by line at every paint).
     uint64_t rowStep = 0;
     grabber::ConvertFrame(image.description, image.rawFrame.data(), nullptr, rowStep, flags, nullptr);
     const uint64_t size = rowStep * image.description.config.heightValid;
@@ -171,7 +174,7 @@ bool CChildView::ConvertImage(QRect& rect) {
         return false;
     if (palette_.empty())
         BuildPalette();
-    return converter_.ConvertImage(*image_, rect, zoom_, kDisplayDepth, palette_);
+    return converter_.ConvertImage(*image_, rect, zoom_, palette_);
 }
 
 void CChildView::BuildPalette() {

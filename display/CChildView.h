@@ -63,12 +63,6 @@ public:
     bool CanZoom(double zoom) const;
     double zoom() const { return zoom_; }
     bool gridOn() const { return gridOn_; }
-    // Qt's native 32-bit format (four channels for colour) on every screen, also
-    // where the screen reports 24 bits: a 24-bit buffer would be converted line
-    // by line at every paint.
-    static constexpr int kDisplayDepth = 32;
-    int displayDepth() const { return kDisplayDepth; }
-
     // Selection from the hex dump: inclusive image pixel corners; (-1, -1, -1,
     // -1) clears it.
     void SetSelection(const QRect& pixels);

@@ -37,37 +37,32 @@ struct Job {
     uint8_t* dst;
     ptrdiff_t dstStep;
     double zoom;
-    int depth;
-    Channels channels;  // of the display: C3 for 24 bits, AC4 for 32
-    int outBytes;       // bytes per display pixel
 };
 
+// The display's pixels: blue, green, red and an unused byte.
+constexpr Channels kDisplayChannels = Channels::AC4;
+constexpr int kDisplayBytes = 4;
+
 void PaletteLookup8(const uint8_t* src, ptrdiff_t step, uint8_t* dst, ptrdiff_t dstStep, imaging::Size roi,
-                    int depth, const Palette& palette, int bits) {
-    if (depth == 24)
-        imaging::LutPalette8u24u(src, step, dst, dstStep, roi, palette.bgr24.data(), bits);
-    else
-        imaging::LutPalette8u32u(src, step, dst, dstStep, roi, palette.rgb32.data(), bits);
+                    const Palette& palette, int bits) {
+    imaging::LutPalette8u32u(src, step, dst, dstStep, roi, palette.rgb32.data(), bits);
 }
 
 void PaletteLookup16(const uint8_t* src, ptrdiff_t step, uint8_t* dst, ptrdiff_t dstStep, imaging::Size roi,
-                     int depth, const Palette& palette, int bits) {
-    const auto* s = reinterpret_cast<const uint16_t*>(src);
-    if (depth == 24)
-        imaging::LutPalette16u24u(s, step, dst, dstStep, roi, palette.bgr24.data(), bits);
-    else
-        imaging::LutPalette16u32u(s, step, dst, dstStep, roi, palette.rgb32.data(), bits);
+                     const Palette& palette, int bits) {
+    imaging::LutPalette16u32u(reinterpret_cast<const uint16_t*>(src), step, dst, dstStep, roi,
+                              palette.rgb32.data(), bits);
 }
 
 // Resizes a whole 8-bit scratch image of the region r into the display buffer.
 void ResizeScratch(const uint8_t* scratch, ptrdiff_t scratchStep, const Job& j) {
     imaging::ResizeNearest8u(scratch, scratchStep, RectOf(j.r), j.dst, j.dstStep, RectOf(j.d), j.zoom,
-                             j.channels);
+                             kDisplayChannels);
 }
 
 bool ConvertMono8(const Job& j, const Palette& palette, int bits) {
     if (j.zoom == 1.0) {
-        PaletteLookup8(j.source, j.sourceStep, j.dst, j.dstStep, SizeOf(j.r), j.depth, palette, bits);
+        PaletteLookup8(j.source, j.sourceStep, j.dst, j.dstStep, SizeOf(j.r), palette, bits);
         return true;
     }
     const size_t w = size_t(j.d.width());
@@ -76,52 +71,52 @@ bool ConvertMono8(const Job& j, const Palette& palette, int bits) {
         return false;
     imaging::ResizeNearest8u(j.source, j.sourceStep, RectOf(j.r), plane.get(), ptrdiff_t(w), RectOf(j.d),
                              j.zoom, Channels::C1);
-    PaletteLookup8(plane.get(), ptrdiff_t(w), j.dst, j.dstStep, SizeOf(j.d), j.depth, palette, bits);
+    PaletteLookup8(plane.get(), ptrdiff_t(w), j.dst, j.dstStep, SizeOf(j.d), palette, bits);
     return true;
 }
 
 bool ConvertMonoDeep(const Job& j, const Palette& palette, int bits) {
     if (j.zoom == 1.0) {
-        PaletteLookup16(j.source, j.sourceStep, j.dst, j.dstStep, SizeOf(j.r), j.depth, palette, bits);
+        PaletteLookup16(j.source, j.sourceStep, j.dst, j.dstStep, SizeOf(j.r), palette, bits);
         return true;
     }
-    const ptrdiff_t step = ptrdiff_t(j.r.width()) * j.outBytes;
+    const ptrdiff_t step = ptrdiff_t(j.r.width()) * kDisplayBytes;
     auto scratch = TryAllocate<uint8_t>(size_t(step) * size_t(j.r.height()));
     if (!scratch)
         return false;
-    PaletteLookup16(j.source, j.sourceStep, scratch.get(), step, SizeOf(j.r), j.depth, palette, bits);
+    PaletteLookup16(j.source, j.sourceStep, scratch.get(), step, SizeOf(j.r), palette, bits);
     ResizeScratch(scratch.get(), step, j);
     return true;
 }
 
 bool ConvertColour8(const Job& j) {
     if (j.zoom == 1.0)
-        imaging::Copy8u(j.source, j.sourceStep, j.dst, j.dstStep, SizeOf(j.r), j.channels);
+        imaging::Copy8u(j.source, j.sourceStep, j.dst, j.dstStep, SizeOf(j.r), kDisplayChannels);
     else
         imaging::ResizeNearest8u(j.source, j.sourceStep, RectOf(j.r), j.dst, j.dstStep, RectOf(j.d), j.zoom,
-                                 j.channels);
+                                 kDisplayChannels);
     return true;
 }
 
 bool ConvertColourDeep(const Job& j, int bitsPerChannel) {
-    const int n = int(j.channels);
+    const int n = int(kDisplayChannels);
     const ptrdiff_t step16 = ptrdiff_t(j.r.width()) * n * 2;
     auto deep = TryAllocate<uint16_t>(size_t(j.r.width()) * n * size_t(j.r.height()));
     if (!deep)
         return false;
     imaging::Copy16u(reinterpret_cast<const uint16_t*>(j.source), j.sourceStep, deep.get(), step16,
-                     SizeOf(j.r), j.channels);
+                     SizeOf(j.r), kDisplayChannels);
     if (bitsPerChannel < 16)
-        imaging::LShiftC16uI(deep.get(), step16, SizeOf(j.r), j.channels, 16 - bitsPerChannel);
+        imaging::LShiftC16uI(deep.get(), step16, SizeOf(j.r), kDisplayChannels, 16 - bitsPerChannel);
     if (j.zoom == 1.0) {
-        imaging::ReduceBits16u8u(deep.get(), step16, j.dst, j.dstStep, SizeOf(j.r), j.channels);
+        imaging::ReduceBits16u8u(deep.get(), step16, j.dst, j.dstStep, SizeOf(j.r), kDisplayChannels);
         return true;
     }
     const ptrdiff_t step8 = ptrdiff_t(j.r.width()) * n;
     auto reduced = TryAllocate<uint8_t>(size_t(step8) * size_t(j.r.height()));
     if (!reduced)
         return false;
-    imaging::ReduceBits16u8u(deep.get(), step16, reduced.get(), step8, SizeOf(j.r), j.channels);
+    imaging::ReduceBits16u8u(deep.get(), step16, reduced.get(), step8, SizeOf(j.r), kDisplayChannels);
     ResizeScratch(reduced.get(), step8, j);
     return true;
 }
@@ -140,19 +135,18 @@ QImage DisplayConverter::displayImage() const {
     if (!buffer_ || converted_.isEmpty())
         return QImage();
     return QImage(buffer_.get(), converted_.width(), converted_.height(), qsizetype(stride_),
-                  depth_ == 24 ? QImage::Format_BGR888 : QImage::Format_RGB32);
+                  QImage::Format_RGB32);
 }
 
-bool DisplayConverter::ConvertImage(const CurrentImage& image, QRect& rect, double zoom, int depth,
+bool DisplayConverter::ConvertImage(const CurrentImage& image, QRect& rect, double zoom,
                                     const Palette& palette) {
     converted_ = QRect();
     const int channels = PixelChannels(image);
-    if (channels == 0 || !(zoom > 0) || !std::isfinite(zoom) || (depth != 24 && depth != 32))
+    if (channels == 0 || !(zoom > 0) || !std::isfinite(zoom))
         return false;
     const ImageFormat f = FormatOf(image.description);
-    // The colour layout follows the depth the frame was converted for; a frame
-    // converted for the other depth waits for the next one.
-    if (f.colour && channels != depth / 8)
+    // A colour frame converted with three channels waits for the next one.
+    if (f.colour && channels != kDisplayBytes)
         return false;
     if (!f.colour && (palette.empty() || palette.levels != (uint64_t(1) << f.bitDepth)))
         return false;
@@ -161,10 +155,10 @@ bool DisplayConverter::ConvertImage(const CurrentImage& image, QRect& rect, doub
     if (r.isEmpty())
         return false;
     const QRect d = DisplayRegion(r, zoom);
-    const int64_t stride = depth == 24 ? (int64_t(d.width()) * 24 + 31) / 32 * 4 : int64_t(d.width()) * 4;
+    const int64_t stride = int64_t(d.width()) * kDisplayBytes;
     const int64_t size = stride * d.height();
 
-    if (r.size() != buffered_.size() || stride != stride_ || size != size_ || depth != depth_)
+    if (r.size() != buffered_.size() || stride != stride_ || size != size_)
         ReleaseDisplayBuffer();
     buffered_ = r;
     if (!buffer_) {
@@ -178,7 +172,6 @@ bool DisplayConverter::ConvertImage(const CurrentImage& image, QRect& rect, doub
         std::memset(buffer_.get(), 0xFF, size_t(size));
         stride_ = stride;
         size_ = size;
-        depth_ = depth;
     }
 
     const size_t pixelBytes = size_t(channels) * size_t(f.bytesPerChannel());
@@ -188,10 +181,7 @@ bool DisplayConverter::ConvertImage(const CurrentImage& image, QRect& rect, doub
             zoom == 1.0 ? r : d,
             buffer_.get(),
             ptrdiff_t(stride),
-            zoom,
-            depth,
-            depth == 24 ? Channels::C3 : Channels::AC4,
-            depth / 8};
+            zoom};
     bool ok = false;
     switch (f.kind) {
         case ImageKind::Mono8:

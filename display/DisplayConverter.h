@@ -1,5 +1,5 @@
 // Region conversion: the visible part of the current image into a top-down
-// display buffer of 24 or 32 bits per pixel at the zoom. Monochrome images go
+// 32-bit display buffer (Qt's native RGB32) at the zoom. Monochrome images go
 // through the palette, colour images are reduced to 8 bits per channel, and the
 // result is resized by nearest neighbour. Only the display buffer persists
 // between conversions.
@@ -21,8 +21,8 @@ public:
     // `rect`: the rectangle to show in zoomed image coordinates; on success it
     // becomes the rectangle converted, widened to whole image pixels. False when
     // there is no usable pixel data or no memory; the buffer then holds nothing
-    // usable. `depth` is 24 or 32; monochrome images need a built palette.
-    bool ConvertImage(const CurrentImage& image, QRect& rect, double zoom, int depth, const Palette& palette);
+    // usable. Colour images need four channels, monochrome images a built palette.
+    bool ConvertImage(const CurrentImage& image, QRect& rect, double zoom, const Palette& palette);
     void ReleaseDisplayBuffer();
 
     // The last conversion's pixels as an image (shares the buffer; valid until
@@ -37,7 +37,6 @@ private:
     std::unique_ptr<uint8_t[]> buffer_;
     int64_t stride_ = 0;
     int64_t size_ = 0;
-    int depth_ = 32;
     QRect buffered_;   // image pixels the buffer was sized for
     QRect converted_;  // display rectangle of the last conversion
 };

@@ -73,7 +73,7 @@ TEST(HexDump, CellsFollowTheFormatAndTheFrames) {
     EXPECT_EQ(m.columnCount(), 3);
     EXPECT_EQ(m.data(m.index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("R   \nG   \nB   "));
     EXPECT_EQ(m.data(m.index(0, 0), Qt::BackgroundRole).value<QColor>(), QColor(Qt::black));
-    testimages::Fill(f.image, f.image.description, f.view->displayDepth() / 8, 1, [](int, int, int c) {
+    testimages::Fill(f.image, f.image.description, 4, 1, [](int, int, int c) {
         return c == 0 ? 0xFFu : c == 1 ? 0x80u : c == 2 ? 0x10u : 0u;
     });
     EXPECT_EQ(m.data(m.index(1, 2), Qt::DisplayRole).toString(), QStringLiteral("R 10\nG 80\nB FF"));

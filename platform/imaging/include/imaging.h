@@ -37,13 +37,9 @@ inline int64_t NearestSource(int64_t displayCoordinate, double zoom) {
 
 // Palette lookup of one-channel samples. The palette has 2^bitSize entries and
 // only the low bitSize bits of a sample index it, so no sample reads outside it.
-// 24u: three palette bytes per entry and per output pixel; 32u: one word each.
-void LutPalette8u24u(const uint8_t* src, ptrdiff_t srcStep, uint8_t* dst, ptrdiff_t dstStep, Size roi,
-                     const uint8_t* palette, int bitSize);
+// One palette word per entry and per output pixel.
 void LutPalette8u32u(const uint8_t* src, ptrdiff_t srcStep, uint8_t* dst, ptrdiff_t dstStep, Size roi,
                      const uint32_t* palette, int bitSize);
-void LutPalette16u24u(const uint16_t* src, ptrdiff_t srcStep, uint8_t* dst, ptrdiff_t dstStep, Size roi,
-                      const uint8_t* palette, int bitSize);
 void LutPalette16u32u(const uint16_t* src, ptrdiff_t srcStep, uint8_t* dst, ptrdiff_t dstStep, Size roi,
                       const uint32_t* palette, int bitSize);
 

@@ -16,24 +16,6 @@ uint32_t IndexMask(int bitSize) {
     return (1u << bits) - 1u;
 }
 
-template <typename Sample>
-void Lookup24(const Sample* src, ptrdiff_t srcStep, uint8_t* dst, ptrdiff_t dstStep, Size roi,
-              const uint8_t* palette, int bitSize) {
-    if (Empty(roi))
-        return;
-    const uint32_t mask = IndexMask(bitSize);
-    for (int y = 0; y < roi.height; ++y) {
-        const Sample* s = Row(src, srcStep, y);
-        uint8_t* d = Row(dst, dstStep, y);
-        for (int x = 0; x < roi.width; ++x, d += 3) {
-            const uint8_t* p = palette + 3 * (s[x] & mask);
-            d[0] = p[0];
-            d[1] = p[1];
-            d[2] = p[2];
-        }
-    }
-}
-
 // Eight samples per load and two words per store: the loop is bound by memory
 // operations, not by arithmetic.
 void LookupRow8(const uint8_t* s, uint32_t* d, int width, const uint32_t* palette) {
@@ -75,19 +57,9 @@ void Lookup32(const Sample* src, ptrdiff_t srcStep, uint8_t* dst, ptrdiff_t dstS
 
 }  // namespace
 
-void LutPalette8u24u(const uint8_t* src, ptrdiff_t srcStep, uint8_t* dst, ptrdiff_t dstStep, Size roi,
-                     const uint8_t* palette, int bitSize) {
-    Lookup24(src, srcStep, dst, dstStep, roi, palette, std::min(bitSize, 8));
-}
-
 void LutPalette8u32u(const uint8_t* src, ptrdiff_t srcStep, uint8_t* dst, ptrdiff_t dstStep, Size roi,
                      const uint32_t* palette, int bitSize) {
     Lookup32(src, srcStep, dst, dstStep, roi, palette, std::min(bitSize, 8));
-}
-
-void LutPalette16u24u(const uint16_t* src, ptrdiff_t srcStep, uint8_t* dst, ptrdiff_t dstStep, Size roi,
-                      const uint8_t* palette, int bitSize) {
-    Lookup24(src, srcStep, dst, dstStep, roi, palette, bitSize);
 }
 
 void LutPalette16u32u(const uint16_t* src, ptrdiff_t srcStep, uint8_t* dst, ptrdiff_t dstStep, Size roi,
