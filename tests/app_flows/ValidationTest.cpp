@@ -18,9 +18,7 @@ const QString k141 =
     "Your Glintrail Express firmware needs to be upgraded to\nversion 0.2.0.0 or greater to support medium "
     "mode or "
     "product of\nnumber of taps and bit depth should not exceed 24";
-const QString k142 = "The frame grabber doesn't support Full camera link mode";
 const QString k143 = "The frame grabber doesn't support 80bit (Deca) camera link mode";
-const QString k151 = "Image width or image height can't be zero.";
 const QString kInvalid = "Invalid camera parameters.";
 const QString kMedium = "Medium mode not supported on Channel 2.";
 const QString kPort2 = "Port2 is busy. It is being used by Channel 2.";
@@ -89,12 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
     Checks, ApplyOrder,
     ::testing::Values(ApplyCase{"EightyBitsPassOnAFullCard", kModern, 8, 18, 640, {}, true},
                       ApplyCase{"EightyBitsPassStepOneThenNeedDeca", kNoFullDeca, 8, 18, 640, k143, false},
-                      ApplyCase{"SixtyFourBitsNeedFull", kNoFullDeca, 8, 17, 640, k142, false},
-                      ApplyCase{"NinetySixBitsBeforeAnyCardQuery", kOldNoFullDeca, 12, 17, 640, k140, false},
-                      ApplyCase{"NinetySixBitsBeforeTheWidth", kOldNoFullDeca, 12, 17, 0, k140, false},
                       ApplyCase{"MediumModeNeedsNewFirmware", kOldNoFullDeca, 8, 10, 640, k141, false},
                       ApplyCase{"FirmwareBeforeTheWidth", kOldNoFullDeca, 8, 10, 0, k141, false},
-                      ApplyCase{"WidthZero", kModern, 8, 1, 0, k151, false},
                       ApplyCase{"CardRefusesTheGeometry", kModern, 8, 5, 641, kInvalid, true},
                       ApplyCase{"MediumModeOnChannelTwo", kFirstOwned, 8, 10, 640, kMedium, true},
                       ApplyCase{"MediumModeOnChannelOneWhilePortTwoIsOwned", kSecondOwned, 8, 10, 640, kPort2,

@@ -53,31 +53,19 @@ TEST_F(CustomTapConfig, GridShowsTheConfigAndEditsComeBackOnOk) {
     EXPECT_EQ(dialog.tapConfig.taps, 4);
 }
 
-struct RuleCase {
-    const char* label;
-    const char* value;
-    const char* message;
-};
-
-TEST_F(CustomTapConfig, TheThreeTapRulesKeepTheDialogOpen) {
-    const RuleCase cases[] = {
-        {"# of Channels", "2", "For number of taps greater then 4 number of channels must be 1"},
-        {"Tap 2 direction", "Right-Left", "For number of taps greater then 4 all taps must be Left-to-Right"},
-        {"Taps geometry", "Alternate",
-         "For number of taps greater then 4 only Segmented or Interleaced outputs supported"},
-    };
-    for (const RuleCase& c : cases) {
-        messages.clear();
-        CCustomTapConfig dialog;
-        dialog.tapConfig = StandardTaps(18);  // 10 taps
-        dialog.show();
-        cell(dialog, c.label)->setCurrentText(c.value);
-        dialog.accept();
-        EXPECT_EQ(messages, QStringList{QString::fromLatin1(c.message)}) << c.label;
-        EXPECT_TRUE(dialog.isVisible()) << c.label;
-        const TapConfig tenTaps = StandardTaps(18);
-        EXPECT_EQ(std::memcmp(&dialog.tapConfig, &tenTaps, sizeof(TapConfig)), 0) << c.label;
-    }
+// The rules themselves are checked on BrokenTapRule; here a broken one keeps the dialog open.
+TEST_F(CustomTapConfig, ABrokenTapRuleKeepsTheDialogOpen) {
+    CCustomTapConfig dialog;
+    dialog.tapConfig = StandardTaps(18);  // 10 taps
+    dialog.show();
+    cell(dialog, "Taps geometry")->setCurrentText("Alternate");
+    dialog.accept();
+    EXPECT_EQ(
+        messages,
+        QStringList{"For number of taps greater then 4 only Segmented or Interleaced outputs supported"});
+    EXPECT_TRUE(dialog.isVisible());
+    const TapConfig tenTaps = StandardTaps(18);
+    EXPECT_EQ(std::memcmp(&dialog.tapConfig, &tenTaps, sizeof(TapConfig)), 0);
 }
 
 }  // namespace
