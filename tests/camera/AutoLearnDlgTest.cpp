@@ -13,18 +13,6 @@
 
 namespace {
 
-TEST(AutoLearnDlg, TypingBeyondTheTotalIsLimited) {
-    CAutoLearnDlg dialog(1000, 500, StandardTaps(3));
-    EXPECT_EQ(dialog.tapFormatList()->currentIndex(), 2);
-    CUnsignedSpinEdit* pre = dialog.partEdit(AutoLearnModel::kWidthPreValid);
-    pre->lineEdit()->clear();
-    QTest::keyClicks(pre->lineEdit(), "3000");
-    EXPECT_EQ(pre->text(), "2000");
-    EXPECT_EQ(dialog.widthPreValid(), 2000u);
-    EXPECT_EQ(dialog.widthValid(), 0u);
-    EXPECT_EQ(dialog.partEdit(AutoLearnModel::kWidthPostValid)->maximum(), 2000u);
-}
-
 TEST(AutoLearnDlg, AnEditCanBeEmptiedAndTypedAgain) {
     CAutoLearnDlg dialog(1000, 500, StandardTaps(3));
     CUnsignedSpinEdit* post = dialog.partEdit(AutoLearnModel::kWidthPostValid);

@@ -100,18 +100,6 @@ TEST(Writers, FilesReadBack) {
         }
 }
 
-TEST(Writers, QualityChangesTheJpegSize) {
-    TempFolder folder;
-    const Pixels p = makePixels(64, 64, 24, true);
-    const fs::path low = folder.path / "low.jpg", best = folder.path / "best.jpg",
-                   zero = folder.path / "zero.jpg";
-    ASSERT_EQ(SaveJpegFile(&p.description, p.bytes.data(), low.c_str(), 10), 0u);
-    ASSERT_EQ(SaveJpegFile(&p.description, p.bytes.data(), best.c_str(), 100), 0u);
-    ASSERT_EQ(SaveJpegFile(&p.description, p.bytes.data(), zero.c_str(), 0), 0u);
-    EXPECT_LT(fs::file_size(low), fs::file_size(best));
-    EXPECT_EQ(fs::file_size(zero), fs::file_size(best));
-}
-
 // Paths that cannot be written are tested through the capture's writer, which calls these.
 TEST(Writers, RefusedArgumentsLeaveNoFile) {
     TempFolder folder;
