@@ -142,9 +142,6 @@ TEST_P(ChannelNames, TitleAndMenuTexts) {
 INSTANTIATE_TEST_SUITE_P(
     Aliases, ChannelNames,
     ::testing::Values(NamesCase{"", "Left", "Channel 1: Left", " - Channel 1: Left", " - Channel 2: Right"},
-                      NamesCase{"", "", "Channel 1", " - Channel 1", " - Channel 2: Right"},
-                      NamesCase{"Rig", "", "Rig - Channel 1", "Rig - Channel 1", "Rig - Channel 2: Right"},
-                      NamesCase{"Rig", "Left", "Rig - Channel 1: Left", "Rig - Channel 1: Left",
-                                "Rig - Channel 2: Right"}));
+                      NamesCase{"Rig", "", "Rig - Channel 1", "Rig - Channel 1", "Rig - Channel 2: Right"}));
 
 }  // namespace
