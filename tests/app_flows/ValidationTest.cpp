@@ -93,7 +93,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ApplyCase{"MediumModeOnChannelTwo", kFirstOwned, 8, 10, 640, kMedium, true},
                       ApplyCase{"MediumModeOnChannelOneWhilePortTwoIsOwned", kSecondOwned, 8, 10, 640, kPort2,
                                 true},
-                      ApplyCase{"NarrowModeOnChannelTwo", kFirstOwned, 8, 1, 640, {}, true},
                       ApplyCase{"MediumModeWaitsForACard", kNoCard, 8, 10, 640, {}, true}),
     [](const ::testing::TestParamInfo<ApplyCase>& info) { return std::string(info.param.name); });
 

