@@ -24,9 +24,6 @@ TEST(PropertySet, TapSetHasElevenRowsInRecordOrderAndNoTapOrder) {
         EXPECT_EQ(rows[i]->row, int(i) + 1);
     }
     EXPECT_EQ(map.Find("tapOrder"), nullptr);
-    const auto* taps = dynamic_cast<const CListProperty*>(map.Find("taps"));
-    ASSERT_NE(taps, nullptr);
-    EXPECT_EQ(taps->type, PROPERTY_LIST_INT);
 }
 
 TEST(PropertySet, UnknownSetFailsToLoad) {
