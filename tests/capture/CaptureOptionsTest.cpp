@@ -118,7 +118,6 @@ TEST(CaptureOptions, FileNameAndRateAtStartAndAtAccept) {
         QString given, shown, typed, stored, refusal;
     } cases[] = {
         {kPageSingleFrame, kImageJpeg, 0, "/d/b.bmp", "/d/b.jpg", "/e/c.tif", "/e/c.jpg"},
-        {kPageSingleFrame, kImageJpeg, 0, "/d/x.y/b", "/d/x.y/b.jpg", "c", "c.jpg"},
         {kPageSingleFrame, kImageBmp, 0, "/d/b", "/d/b.bmp", "", "/d/b.bmp", empty},
         {kPageSingleFrame, kImageBmp, 0, "/d/b", "/d/b.bmp", longest.left(256), "/d/b.bmp", tooLong},
         {kPageAvi, kImageRaw, 0.01, "", "untitled.avi", "\\e\\clip.x", "\\e\\clip.avi"},
