@@ -71,8 +71,6 @@ TEST(FileNaming, SeriesNumbersSingleFramesAndClips) {
         {Record(folder, kAppendDigits2, kImageBmp), kSaveSeries, 0, "/data/Glintrail/00.bmp"},
         {Record(folder, kAppendDigits2, kImageBmp), kSaveSeries, 99, "/data/Glintrail/99.bmp"},
         {Record(folder, kAppendDigits2, kImageBmp), kSaveSeries, 100, "/data/Glintrail/100.bmp"},
-        {Record(AdvanceFileName(folder), kAppendDigits2, kImageBmp), kSaveSeries, 0,
-         "/data/Glintrail1/00.bmp"},
         {Record(folder, kAppendDigits6, kImageRaw), kSaveSeries, 1234567, "/data/Glintrail/1234567.raw"},
         {Record(folder, kAppendDigits6, kImageRaw), kSaveSeries, 7, "/data/Glintrail/000007.raw"},
         {Record("/d/glintrail.bmp", kAppendDigits2, kImageTiff), kSaveSingleFrame, 3, "/d/glintrail.tif"},
