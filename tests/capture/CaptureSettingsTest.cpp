@@ -148,7 +148,6 @@ TEST(CaptureSettings, AStoredValueIsTakenOnlyWithItsTypeSizeAndRange) {
     } cases[] = {
         {"ImageType", QByteArray(4, '\0'), unchanged},
         {"SaveType", 1005, unchanged},
-        {"SaveType", 1008, [](auto& s) { return &s.Current() == &s.avi; }},
         {"JPGQuality", QStringLiteral("4294967296"), unchanged},
         {"JPGQuality", QStringLiteral("-2147483649"), unchanged},
         {"JPGQuality", QStringLiteral("4294967295"), [](auto& s) { return s.JPGQuality == 0xFFFFFFFFu; }},
