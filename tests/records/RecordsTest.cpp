@@ -19,7 +19,6 @@ TEST_P(CameraLinkModeTest, FollowsTheBitsPerClock) {
 
 INSTANTIATE_TEST_SUITE_P(Boundaries, CameraLinkModeTest,
                          ::testing::Values(ModeCase{8, 3, 1, CAMERA_LINK_BASE},     // 24
-                                           ModeCase{24, 1, 1, CAMERA_LINK_BASE},    // RGB 24
                                            ModeCase{25, 1, 1, CAMERA_LINK_MEDIUM},  // 25
                                            ModeCase{12, 4, 1, CAMERA_LINK_MEDIUM},  // 48
                                            ModeCase{49, 1, 1, CAMERA_LINK_FULL},    // 49
@@ -29,7 +28,6 @@ INSTANTIATE_TEST_SUITE_P(Boundaries, CameraLinkModeTest,
                                            ModeCase{8, 10, 1, CAMERA_LINK_DECA},    // 80
                                            ModeCase{81, 1, 1, CAMERA_LINK_NOT_ALLOWED},  // 81
                                            ModeCase{12, 8, 1, CAMERA_LINK_NOT_ALLOWED},  // 96
-                                           ModeCase{16, 3, 2, CAMERA_LINK_NOT_ALLOWED},  // 96
                                            ModeCase{0xFFFFFFFFu, 10, 2,
                                                     CAMERA_LINK_NOT_ALLOWED}));  // no wrap-around
 
