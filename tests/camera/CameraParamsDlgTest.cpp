@@ -116,7 +116,6 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"Rgb24PackedIsAllowed", {"RGB", "packed"}, true, 1, false, 24},
         RuleCase{"Rgb30IsMediumEvenWithOneTap", {"RGB", "RGB30", "taps 1"}, true, 0, true, 30},
         RuleCase{"PackedUnavailableOldFirmware", {"10", "packed", "packed unavailable"}, false, 0, false, 10},
-        RuleCase{"TenTapsEightBitsIsDeca", {"format 17"}, false, 0, true, 8},
         RuleCase{"SetBitDepthLeavesMonochromeInBase", {"depth 30", "taps 5"}, false, 0, false, 10}),
     [](const auto& info) { return std::string(info.param.name); });
 
