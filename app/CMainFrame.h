@@ -89,6 +89,8 @@ public:
     bool overrunNotified() const { return overrunNotified_; }
     // Fills clocks per line and lines per frame from the card, or reports why not.
     bool MeasureSignal(uint32_t& clocksPerLine, uint32_t& linesPerFrame);
+    // The string id of the first check a configuration fails; 0 when it passes.
+    int ValidateConfig(const CameraConfig& config) const;
     // Validates and applies the camera parameters dialog; false when a check failed.
     bool ApplyCameraParameters();
     // Camera files; both answer the library status.

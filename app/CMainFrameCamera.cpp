@@ -46,12 +46,16 @@ void CMainFrame::RefreshDialogs() {
     // The CC control, RGB control and terminal dialogs are refreshed here as they land.
 }
 
+int CMainFrame::ValidateConfig(const CameraConfig& config) const {
+    return app::ValidateCameraConfig(
+        config, {[this] { return grabber::HasFullAndDecaModes(card_.get()); },
+                 [this] { return grabber::GetVersions(card_.get()).firmware; }, bool(card_)});
+}
+
 bool CMainFrame::ApplyCameraParameters() {
     CameraConfig config{};
     cameraParams_->GetConfig(config);
-    const int failed = app::ValidateCameraConfig(
-        config, {[this] { return grabber::HasFullAndDecaModes(card_.get()); },
-                 [this] { return grabber::GetVersions(card_.get()).firmware; }, bool(card_)});
+    const int failed = ValidateConfig(config);
     if (failed != 0) {
         appkit::ShowMessage(this, res::LoadString(failed));
         return false;
@@ -116,7 +120,14 @@ void CMainFrame::userLoadCameraFile() {
     }
     lut_.AttachLut();
     RefreshDialogs();
-    ReconfigureAndReport();
+    // The file is taken, as one the card refuses is; a camera it describes that
+    // no frame can come from is said, not left to a black view.
+    if (const int failed = ValidateConfig(currentImage_.description.config); failed != 0) {
+        appkit::ShowMessage(this, res::LoadString(failed));
+        Reconfigure();
+    } else {
+        ReconfigureAndReport();
+    }
 }
 
 void CMainFrame::userSaveCameraFile() {

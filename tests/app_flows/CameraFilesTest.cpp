@@ -16,6 +16,7 @@
 #include "grabber/CameraFiles.h"
 #include "kit/Profile.h"
 #include "res/ResourceIds.h"
+#include "res/StringTable.h"
 
 namespace {
 
@@ -233,6 +234,13 @@ TEST_F(CameraFiles, UserLoadAndSaveSayWhatWentWrong) {
     }
     const QString refused = folder_.filePath("refused.cxf");
     WriteCameraFile(refused, "Odd", 641, 5);  // two taps: 641 is refused
+    const QString unplaceable = folder_.filePath("alternate3.cxf");
+    {
+        CameraDescription description = grabber::DefaultCameraDescription();
+        description.config.tapConfig.taps = 3;
+        description.config.tapConfig.tapOutput = 1;  // Alternate needs an even number of taps
+        grabber::SaveCameraSettings(unplaceable, {}, description);
+    }
     const QString missing = folder_.filePath("missing.cxf"), cam = folder_.filePath("copy.cam");
     const QString noFolder = folder_.filePath("gone/camera.cxf");
     struct Case {
@@ -250,6 +258,7 @@ TEST_F(CameraFiles, UserLoadAndSaveSayWhatWentWrong) {
              "\" could not be saved: older .cam files can be loaded but not written; save it as .cxf."},
         {CCameraParamsDlg::kSave, noFolder,
          "The camera file \"" + noFolder + "\" could not be saved: its folder does not exist."},
+        {CCameraParamsDlg::kLoad, unplaceable, res::LoadString(res::IDS_TAP_GEOMETRY)},
         {CCameraParamsDlg::kLoad, refused, "Invalid camera parameters."},
     };
     CMainFrame frame;
@@ -263,7 +272,7 @@ TEST_F(CameraFiles, UserLoadAndSaveSayWhatWentWrong) {
         EXPECT_EQ(RecordedMessages(), QStringList{c.message});
         if (c.code == CCameraParamsDlg::kSave) {
             EXPECT_FALSE(QFile::exists(c.path));
-        } else if (c.path != refused) {
+        } else if (c.path != refused && c.path != unplaceable) {
             EXPECT_EQ(frame.cameraDescription().config.widthValid, 640u) << "the fields stay";
         }
     }
