@@ -17,12 +17,12 @@
 #include "app/CMainFrame.h"
 #include "app/CameraValidation.h"
 #include "app/ChannelNames.h"
-#include "app/GrabRefusal.h"
 #include "camera/CCameraParamsDlg.h"
 #include "capture/CCaptureSettingsDlg.h"
 #include "display/CChildView.h"
 #include "display/ViewHints.h"
 #include "grabber/Bandwidth.h"
+#include "grabber/GrabRefusal.h"
 #include "kit/MessageBox.h"
 #include "res/Icons.h"
 #include "res/ResourceIds.h"
@@ -90,7 +90,7 @@ uint32_t CMainFrame::Reconfigure() {
             grabber::StartGrab(card_.get(), channel_, &FrameGate::FrameCallback, &frameGate_);
         if (started != ZAMGRB_OK) {
             setGrabOn(false);
-            appkit::ShowMessage(this, app::StartGrabRefusal(started));
+            appkit::ShowMessage(this, grabber::StartGrabRefusal(started));
         }
     }
     SetOverrunNotice(false);
@@ -163,7 +163,7 @@ void CMainFrame::StartStopGrab() {
     UpdateCameraStatus();
     SetOverrunNotice(false);
     if (refused != ZAMGRB_OK)
-        appkit::ShowMessage(this, app::StartGrabRefusal(refused));
+        appkit::ShowMessage(this, grabber::StartGrabRefusal(refused));
 }
 
 void CMainFrame::snapImage() {

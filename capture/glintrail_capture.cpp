@@ -19,6 +19,7 @@
 #include "capture/ImageSaver.h"
 #include "grabber/CameraFiles.h"
 #include "grabber/CameraSettings.h"
+#include "grabber/GrabRefusal.h"
 #include "grabber/Grabber.h"
 
 using namespace capture;
@@ -220,7 +221,7 @@ int Run(const CaptureCommand& command) {
     };
     if (const uint32_t status = grabber::StartGrab(card.get(), channel, deliver, &engine)) {
         engine.stop();
-        return Fail(QStringLiteral("The card refuses to grab (status %1)").arg(status));
+        return Fail(grabber::StartGrabRefusal(status));
     }
     {
         std::unique_lock lock(mutex);

@@ -4,10 +4,10 @@
 #include <QString>
 #include <cstdint>
 
-namespace app {
+namespace grabber {
 
 // Message 102 for image buffers that do not fit the card, otherwise the library's
 // status in words; empty for success.
 QString StartGrabRefusal(uint32_t status);
 
-}  // namespace app
+}  // namespace grabber

@@ -1,8 +1,8 @@
-#include "app/GrabRefusal.h"
+#include "grabber/GrabRefusal.h"
 
 #include "zamgrb.h"
 
-namespace app {
+namespace grabber {
 
 QString StartGrabRefusal(uint32_t status) {
     QString reason;
@@ -28,4 +28,4 @@ QString StartGrabRefusal(uint32_t status) {
     return QStringLiteral("Grabbing could not start: %1.").arg(reason);
 }
 
-}  // namespace app
+}  // namespace grabber
