@@ -13,6 +13,7 @@
 #include <QToolBar>
 
 #include "analysis/CDlgLUT.h"
+#include "analysis/CHistogramTool.h"
 #include "analysis/CStatisticsDlg.h"
 #include "app/CAboutDlg.h"
 #include "app/CCardTesterDlg.h"
@@ -114,6 +115,7 @@ bool CMainFrame::OnCreate(bool startGrabbing) {
                     [this](int id) { return action(id); }});
     view_->SetCurrentImage(&currentImage_);
     setCentralWidget(view_);
+    createHistogramTool();
 
     createActions();
     if (!RunCardSelectorAtStart())

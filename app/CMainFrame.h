@@ -38,6 +38,7 @@ class CCardTesterDlg;
 class CChildView;
 class CFloatingDlg;
 class CFlushingDlg;
+class CHistogramTool;
 class CRGBControlDlg;
 class CStatisticsDlg;
 class CTerminalDlg;
@@ -182,6 +183,8 @@ private:
     // The description in force, with its lookup table, for the frames queued next.
     void syncCaptureDescription();
     void flushCapture();
+    // The histogram window of the view.
+    void createHistogramTool();
 
     // Declared first so the plug-in's objects go before their library.
     plc::PluginLibrary plugin_;
@@ -208,6 +211,7 @@ private:
     static constexpr int kOverrunMarkRoom = 20;  // the icon and a gap, before the pane's text
 
     CChildView* view_ = nullptr;
+    std::unique_ptr<CHistogramTool> histogram_;
     QToolBar* toolBar_ = nullptr;
     std::unique_ptr<CStatisticsDlg> statistics_;
     std::unique_ptr<CCaptureSettingsDlg> captureSettings_;

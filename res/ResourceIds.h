@@ -88,6 +88,13 @@ enum Pane : int {
 // Strings of the string table.
 enum String : int {
     IDS_HISTOGRAM = 101,
+    // The histogram window's graphs.
+    IDS_AVG_TAP1 = 38000,
+    IDS_AVG_TAP2 = 38001,
+    IDS_PIXELS = 38002,
+    IDS_SIGNAL_ADU = 38003,
+    IDS_HORIZONTAL_AVERAGE = 38004,
+    IDS_VERTICAL_AVERAGE = 38005,
     IDS_UNLIMITED = 103,
     IDS_OLE_INIT_FAILED = 125,
     // Corners of the stamped text block, Position 0..5 in order.

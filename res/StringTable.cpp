@@ -11,6 +11,12 @@ namespace {
 const QHash<int, QString>& table() {
     static const QHash<int, QString> strings = {
         {IDS_HISTOGRAM, QStringLiteral("Histogram")},
+        {IDS_AVG_TAP1, QStringLiteral("Avg Tap1 = %d")},
+        {IDS_AVG_TAP2, QStringLiteral("Avg Tap2 = %d")},
+        {IDS_PIXELS, QStringLiteral("Pixels")},
+        {IDS_SIGNAL_ADU, QStringLiteral("Signal (ADU)")},
+        {IDS_HORIZONTAL_AVERAGE, QStringLiteral("HORIZONTAL - Average")},
+        {IDS_VERTICAL_AVERAGE, QStringLiteral("VERTICAL - Average")},
         {IDS_UNLIMITED, QStringLiteral("Unlimited")},
         {IDS_OLE_INIT_FAILED,
          QStringLiteral(
