@@ -35,13 +35,17 @@ bool CDisplayWindowGraph::DrawExtraText(QPainter& painter, const QRect& area) {
     if (!HasExtraText())
         return false;
     painter.setPen(Colour(textColour_));
-    const QRect line(area.left(), area.top(), area.width(), 12);
-    painter.drawText(
-        line, Qt::AlignLeft | Qt::TextSingleLine,
-        res::LoadString(res::IDS_AVG_TAP1).replace(QStringLiteral("%d"), QString::number(tap1Average_)));
-    painter.drawText(
-        line, Qt::AlignRight | Qt::TextSingleLine,
-        res::LoadString(res::IDS_AVG_TAP2).replace(QStringLiteral("%d"), QString::number(tap2Average_)));
+    const QString left =
+        res::LoadString(res::IDS_AVG_TAP1).replace(QStringLiteral("%d"), QString::number(tap1Average_));
+    const QString right =
+        res::LoadString(res::IDS_AVG_TAP2).replace(QStringLiteral("%d"), QString::number(tap2Average_));
+    QRect line(area.left(), area.top(), area.width(), 12);
+    // Two texts that would run into each other take the width of the plot instead.
+    const QFontMetrics metrics = painter.fontMetrics();
+    if (metrics.horizontalAdvance(left) + metrics.horizontalAdvance(right) + 8 > line.width())
+        line.adjust(59 - 118, 0, 81 - 27, 0);
+    painter.drawText(line, Qt::AlignLeft | Qt::TextSingleLine, left);
+    painter.drawText(line, Qt::AlignRight | Qt::TextSingleLine, right);
     return true;
 }
 

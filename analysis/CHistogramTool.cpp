@@ -40,10 +40,12 @@ private:
 }  // namespace
 
 CHistogramTool::CHistogramTool(Host host)
-    : host_(std::move(host)), worker_([this] {
-          QMetaObject::invokeMethod(
-              this, [this] { TakeResult(); }, Qt::QueuedConnection);
-      }) {}
+    : host_(std::move(host)),
+      worker_([this](histo::HistogramJob& job) { Fill(job); },
+              [this] {
+                  QMetaObject::invokeMethod(
+                      this, [this] { TakeResult(); }, Qt::QueuedConnection);
+              }) {}
 
 CHistogramTool::~CHistogramTool() {
     delete window_.data();
@@ -130,40 +132,44 @@ void CHistogramTool::OnEffectsChanged() {
 }
 
 void CHistogramTool::OnImageClick(QPoint imagePoint) {
-    selected_ = imagePoint;
+    selectedLine_ = imagePoint.y();
+    selectedColumn_ = imagePoint.x();
     if (view_) {
         view_->horizontal()->SetSelectedLine(imagePoint.y());
         view_->vertical()->SetSelectedLine(imagePoint.x());
     }
-    if (host_.withCurrentImage)
-        host_.withCurrentImage([this](CurrentImage& image) { Offer(image); });
+    worker_.Offer();
 }
 
 void CHistogramTool::OnUpdate(const CViewHint& hint) {
     if (const auto* ready = dynamic_cast<const CImageReadyHint*>(&hint); ready && ready->image)
-        Offer(*ready->image);
+        worker_.Offer();
 }
 
-// Runs under the frame lock: the frame and its converted image are copied for
-// the histogram thread, which replaces an offer it has not started yet.
-void CHistogramTool::Offer(const CurrentImage& image) {
-    const int channels = display::PixelChannels(image);
-    worker_.Offer([&](histo::HistogramJob& job) {
+// On the histogram thread: the frame and its converted image are copied under
+// the frame lock, the lookup table left out.
+void CHistogramTool::Fill(histo::HistogramJob& job) {
+    job.raw.clear();
+    job.pixels.clear();
+    job.image = {};
+    job.selectedLine = selectedLine_;
+    job.selectedColumn = selectedColumn_;
+    if (!host_.withCurrentImage)
+        return;
+    host_.withCurrentImage([&job](CurrentImage& image) {
         job.description = image.description;
         job.description.lutLevels = nullptr;
         job.description.lutValues = nullptr;
         const uint8_t* raw = image.rawFrame.data();
-        job.raw.assign(raw, raw ? raw + image.rawFrame.size() : raw);
+        if (raw)
+            job.raw.assign(raw, raw + image.rawFrame.size());
+        const int channels = display::PixelChannels(image);
+        if (channels == 0)
+            return;
         const display::ImageFormat f = display::FormatOf(image.description);
-        job.image = {};
-        job.pixels.clear();
-        if (channels != 0) {
-            const uint8_t* p = image.pixelData.data();
-            job.pixels.assign(p, p + image.rowStep * uint64_t(f.height));
-            job.image = {nullptr, image.rowStep, f.width, f.height, channels, f.bytesPerChannel()};
-        }
-        job.selectedLine = selected_.y();
-        job.selectedColumn = selected_.x();
+        const uint8_t* p = image.pixelData.data();
+        job.pixels.assign(p, p + image.rowStep * uint64_t(f.height));
+        job.image = {nullptr, image.rowStep, f.width, f.height, channels, f.bytesPerChannel()};
     });
 }
 

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -49,14 +50,14 @@ public:
 
 private:
     void Create();
-    void Offer(const CurrentImage& image);
+    void Fill(histo::HistogramJob& job);
     void ApplyMarkers();
     void SaveWindow();
 
     Host host_;
     QPointer<QWidget> window_;
     CGraphView* view_ = nullptr;
-    QPoint selected_{-1, -1};
+    std::atomic<int> selectedLine_{-1}, selectedColumn_{-1};  // read by the histogram thread
     histo::HistogramResult result_;
     uint64_t resultsShown_ = 0;
     histo::HistogramWorker worker_;

@@ -18,15 +18,14 @@ int RoundDown(int value, int step) {
 }  // namespace
 
 int LogCount(uint32_t count) {
-    if (count == 0)
-        return 0;
+    // (10 e + c / 10^e) x 10 with e = trunc(log10 c), in exact integers.
     int e = 0;
-    double decade = 1;
-    while (count / decade >= 10) {
+    uint64_t decade = 1;
+    while (count >= decade * 10) {
         ++e;
         decade *= 10;
     }
-    return int((10.0 * e + count / decade) * 10.0);
+    return int(100 * e + uint64_t(count) * 10 / decade);
 }
 
 double XTickStep(double unitsPerPixel) {

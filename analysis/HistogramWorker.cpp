@@ -1,13 +1,15 @@
 #include "analysis/HistogramWorker.h"
 
 #include <pthread.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <utility>
 
 namespace histo {
 
-HistogramWorker::HistogramWorker(std::function<void()> resultReady)
-    : resultReady_(std::move(resultReady)), thread_([this] { Run(); }) {}
+HistogramWorker::HistogramWorker(std::function<void(HistogramJob&)> fill, std::function<void()> resultReady)
+    : fill_(std::move(fill)), resultReady_(std::move(resultReady)), thread_([this] { Run(); }) {}
 
 HistogramWorker::~HistogramWorker() {
     {
@@ -18,12 +20,9 @@ HistogramWorker::~HistogramWorker() {
     thread_.join();
 }
 
-void HistogramWorker::Offer(const std::function<void(HistogramJob&)>& fill) {
-    std::lock_guard fillLock(fillMutex_);
-    fill(spare_);  // outside mutex_: the copy never holds up the thread
+void HistogramWorker::Offer() {
     {
         std::lock_guard lock(mutex_);
-        std::swap(spare_, pending_);
         if (hasPending_)
             ++replaced_;
         hasPending_ = true;
@@ -53,6 +52,10 @@ uint64_t HistogramWorker::replaced() const {
 
 void HistogramWorker::Run() {
     pthread_setname_np(pthread_self(), "glintrail-histo");
+    // Below the delivery and user-interface threads: on a busy machine the
+    // histograms fall behind (showing the newest frame less often), never the
+    // frames themselves.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
     HistogramJob job;
     HistogramResult result;
     std::vector<uint8_t> scratch;
@@ -62,9 +65,10 @@ void HistogramWorker::Run() {
             wake_.wait(lock, [this] { return stop_ || hasPending_; });
             if (stop_)
                 return;
-            std::swap(job, pending_);
             hasPending_ = false;
         }
+        if (fill_)
+            fill_(job);
         result.histograms =
             ComputeTapHistograms(job.description, job.raw.data(), job.raw.size(), scratch, result.set);
         job.image.pixels = job.pixels.data();

@@ -1,7 +1,8 @@
-// The histogram window's computing thread. The user-interface thread offers it
-// a copy of each new frame; the thread works on the newest offer only (an offer
-// not yet started is replaced, never queued) and keeps the newest result until
-// the user-interface thread takes it. Announcing a result waits for nothing.
+// The histogram window's computing thread. The user-interface thread only tells
+// it that a new frame is there; the thread copies the newest frame itself when
+// it is free, so offers that arrive while it computes are merged, never queued,
+// and it keeps the newest result until the user-interface thread takes it.
+// Neither side waits for the other beyond the copy.
 #pragma once
 
 #include <condition_variable>
@@ -33,35 +34,34 @@ struct HistogramResult {
 
 class HistogramWorker {
 public:
-    // `resultReady` runs on the worker thread when a result is waiting and none
-    // was announced since the last Take; it must not block.
-    explicit HistogramWorker(std::function<void()> resultReady);
+    // `fill` runs on the worker thread and copies the newest frame into a job
+    // whose buffers are reused. `resultReady` runs on the worker thread when a
+    // result is waiting and none was announced since the last Take; it must not block.
+    HistogramWorker(std::function<void(HistogramJob&)> fill, std::function<void()> resultReady);
     ~HistogramWorker();
     HistogramWorker(const HistogramWorker&) = delete;
     HistogramWorker& operator=(const HistogramWorker&) = delete;
 
-    // `fill` writes the frame into a job whose buffers are reused from earlier
-    // offers; the job then replaces any offer the thread has not started.
-    void Offer(const std::function<void(HistogramJob&)>& fill);
+    // A new frame is there: it is computed when the thread is free.
+    void Offer();
     // Moves the newest result into `out`; false when none waits.
     bool Take(HistogramResult& out);
 
-    // Offers made, and offers replaced before the thread started them.
+    // Offers made, and offers merged into one the thread had not started.
     uint64_t offered() const;
     uint64_t replaced() const;
 
 private:
     void Run();
 
+    std::function<void(HistogramJob&)> fill_;
     std::function<void()> resultReady_;
     mutable std::mutex mutex_;
     std::condition_variable wake_;
-    HistogramJob spare_, pending_;
     bool hasPending_ = false, stop_ = false;
     HistogramResult result_;
     bool hasResult_ = false, announced_ = false;
     uint64_t offered_ = 0, replaced_ = 0;
-    std::mutex fillMutex_;  // one Offer fills the spare job at a time
     std::thread thread_;
 };
 

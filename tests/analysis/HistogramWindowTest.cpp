@@ -122,7 +122,10 @@ TEST(HistogramWindow, ProfilesFollowTheClickedPointAndTapsRestack) {
     EXPECT_EQ(f.graphs().vertical()->profile(), rowMeans) << "Ctrl+click: averages again";
 
     EXPECT_EQ(f.graphs().shownTaps(), 1);
-    grabber::SetTapFormat(10, f.image.description.config.tapConfig);  // 4 segmented taps
+    {
+        std::lock_guard lock(f.frameLock);                                // the histogram thread reads it
+        grabber::SetTapFormat(10, f.image.description.config.tapConfig);  // 4 segmented taps
+    }
     f.Computed(QPoint(-1, -1));
     EXPECT_EQ(f.graphs().shownTaps(), 4);
     EXPECT_TRUE(f.graphs().histogram(3)->isVisibleTo(f.tool->window()));

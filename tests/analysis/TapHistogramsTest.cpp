@@ -104,24 +104,33 @@ TEST(LineProfile, ClickedLineColumnAndAverages) {
     EXPECT_FALSE(histo::ComputeProfiles({}, -1, -1, p));
 }
 
-// Offers outrun the thread: it skips to the newest, and the last result taken
-// is the last frame offered.
-TEST(HistogramWorker, ShowsTheNewestOfferAndNeverQueues) {
-    std::mutex m;
+// Frames outrun the thread: it computes the newest one, and the last result
+// taken is the last frame offered. The frame is read under its lock while the
+// test writes it.
+TEST(HistogramWorker, ShowsTheNewestFrameAndNeverQueues) {
+    std::mutex frameLock, m;
+    uint8_t frame = 0;
     std::condition_variable announced;
     int announcements = 0;
-    histo::HistogramWorker worker([&] {
-        std::lock_guard lock(m);
-        ++announcements;
-        announced.notify_one();
-    });
+    histo::HistogramWorker worker(
+        [&](histo::HistogramJob& job) {
+            std::lock_guard lock(frameLock);
+            job.pixels.assign(1, frame);
+            job.image = {nullptr, 1, 1, 1, 1, 1};
+        },
+        [&] {
+            std::lock_guard lock(m);
+            ++announcements;
+            announced.notify_one();
+        });
     constexpr uint8_t kFrames = 200;
     for (uint8_t k = 0; k < kFrames; ++k) {
-        worker.Offer([k](histo::HistogramJob& job) {
-            job.pixels.assign(1, k);
-            job.image = {nullptr, 1, 1, 1, 1, 1};
-        });
-        EXPECT_LE(worker.replaced(), worker.offered());  // read while the thread runs
+        {
+            std::lock_guard lock(frameLock);
+            frame = k;
+        }
+        worker.Offer();
+        EXPECT_LE(worker.replaced(), worker.offered());
     }
     histo::HistogramResult r;
     uint32_t last = 0;
