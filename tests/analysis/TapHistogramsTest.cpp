@@ -148,4 +148,25 @@ TEST(HistogramWorker, ShowsTheNewestFrameAndNeverQueues) {
     EXPECT_FALSE(worker.Take(r)) << "one result per announcement";
 }
 
+// RGB: three graphs per tap, red, green and blue, of bitDepth / 3 bits.
+TEST(TapHistograms, RgbTapsShowRedGreenAndBlue) {
+    for (uint32_t depth : {24u, 30u}) {
+        const CameraDescription d = rawframe::describe(8, 2, depth, false, Standard(1));
+        std::vector<rawframe::Sample> samples;
+        for (uint32_t i = 0; i < 16; ++i)
+            samples.push_back({i, 100 + i, 200 + i});
+        const std::vector<uint8_t> raw = rawframe::pack(d.config, samples);
+        std::vector<uint8_t> scratch;
+        histo::TapHistogramSet set;
+        ASSERT_TRUE(histo::ComputeTapHistograms(d, raw.data(), raw.size(), scratch, set));
+        ASSERT_EQ(set.taps, 3);
+        EXPECT_EQ(set.levels, int(1u << depth / 3));
+        const std::pair<uint32_t, uint32_t> graphs[] = {{205, 0x0000FF}, {105, 0x00FF00}, {5, 0xFF0000}};
+        for (size_t g = 0; g < 3; ++g) {
+            EXPECT_EQ(set.graphs[g].counts[graphs[g].first], 1u) << depth << " graph " << g;
+            EXPECT_EQ(set.graphs[g].colour, graphs[g].second);
+        }
+    }
+}
+
 }  // namespace
