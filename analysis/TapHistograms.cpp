@@ -1,6 +1,7 @@
 #include "analysis/TapHistograms.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "SampleStorage.h"
@@ -16,10 +17,10 @@ constexpr uint8_t kInterleaved = 2;
 template <typename T>
 void countLanes(const T* s, uint64_t samples, uint32_t lanes, uint32_t components, uint32_t levels,
                 std::vector<uint32_t>& counts) {
-    const uint32_t stride = lanes * components;
+    const uint32_t stride = lanes * components, mask = levels - 1;
     for (uint64_t k = 0; k + stride <= samples; k += stride)
         for (uint32_t j = 0; j < stride; ++j)
-            ++counts[size_t(j) * levels + s[k + j]];
+            ++counts[size_t(j) * levels + (s[k + j] & mask)];
 }
 
 void finish(const uint32_t* table, int levels, uint32_t colour, TapHistogram& g) {
@@ -70,28 +71,42 @@ bool ComputeTapHistograms(const CameraDescription& camera, const void* raw, uint
     const auto needed = zamgrb::frameStorageBytes(camera.config);
     if (!needed || rawBytes < *needed)
         return false;
-    uint64_t rowStep = 0;
-    uint32_t bitsPerPixel = 0;
-    if (!raw || ConvertFrame(&d, raw, nullptr, &rowStep, ZAMGRB_CONVERT_KEEP_DEPTH, &bitsPerPixel) != 0)
-        return false;
     const bool rgb = camera.config.bitDepth >= 24;
     const uint32_t bits = rgb ? camera.config.bitDepth / 3 : camera.config.bitDepth;
-    const uint64_t bytes = rowStep * d.config.heightValid;
-    scratch.resize(bytes);
-    if (bytes == 0 ||
-        ConvertFrame(&d, raw, scratch.data(), &rowStep, ZAMGRB_CONVERT_KEEP_DEPTH, nullptr) != 0)
+    const uint32_t bytesPerSample = bits == 8 ? 1 : 2;
+    // Grey samples stored whole (bytes, or little-endian words with the value in
+    // the low bits) already are the arrival-order image; other forms are unpacked
+    // by the card library.
+    const auto storage = zamgrb::sampleStorageOf(camera.config);
+    const bool whole =
+        storage == zamgrb::SampleStorage::Byte ||
+        (storage == zamgrb::SampleStorage::Word && std::endian::native == std::endian::little &&
+         reinterpret_cast<uintptr_t>(raw) % 2 == 0);
+    const void* image = raw;
+    uint64_t bytes = uint64_t(camera.config.widthValid) * camera.config.heightValid * bytesPerSample;
+    if (!raw)
         return false;
+    if (!whole) {
+        uint64_t rowStep = 0;
+        if (ConvertFrame(&d, raw, nullptr, &rowStep, ZAMGRB_CONVERT_KEEP_DEPTH, nullptr) != 0)
+            return false;
+        bytes = rowStep * d.config.heightValid;
+        scratch.resize(bytes);
+        if (bytes == 0 ||
+            ConvertFrame(&d, raw, scratch.data(), &rowStep, ZAMGRB_CONVERT_KEEP_DEPTH, nullptr) != 0)
+            return false;
+        image = scratch.data();
+    }
 
     const uint32_t lanes =
         uint32_t(camera.config.tapConfig.taps) * std::max<uint8_t>(1, camera.config.tapConfig.channels);
     const uint32_t components = rgb ? 3 : 1, levels = 1u << bits;
     std::vector<uint32_t> counts(size_t(lanes) * components * levels, 0);
-    const uint64_t samples = bytes / (bits == 8 ? 1 : 2);
+    const uint64_t samples = bytes / bytesPerSample;
     if (bits == 8)
-        countLanes(scratch.data(), samples, lanes, components, levels, counts);
+        countLanes(static_cast<const uint8_t*>(image), samples, lanes, components, levels, counts);
     else
-        countLanes(reinterpret_cast<const uint16_t*>(scratch.data()), samples, lanes, components, levels,
-                   counts);
+        countLanes(static_cast<const uint16_t*>(image), samples, lanes, components, levels, counts);
 
     out.levels = int(levels);
     out.taps = int(std::min<uint32_t>(lanes * components, kMaxGraphs));
