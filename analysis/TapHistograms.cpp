@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "SampleStorage.h"
+#include "TapGeometry.h"
 #include "analysis/GraphScale.h"
 
 namespace histo {
@@ -68,8 +69,10 @@ CameraDescription ArrivalOrderDescription(const CameraDescription& camera) {
 bool ComputeTapHistograms(const CameraDescription& camera, const void* raw, uint64_t rawBytes,
                           std::vector<uint8_t>& scratch, TapHistogramSet& out) {
     const CameraDescription d = ArrivalOrderDescription(camera);
+    const auto geometry = zamgrb::TapGeometry::create(camera.config.tapConfig, camera.config.widthValid,
+                                                      camera.config.heightValid);
     const auto needed = zamgrb::frameStorageBytes(camera.config);
-    if (!needed || rawBytes < *needed)
+    if (!geometry || !needed || rawBytes < *needed)
         return false;
     const bool rgb = camera.config.bitDepth >= 24;
     const uint32_t bits = rgb ? camera.config.bitDepth / 3 : camera.config.bitDepth;
@@ -98,8 +101,9 @@ bool ComputeTapHistograms(const CameraDescription& camera, const void* raw, uint
         image = scratch.data();
     }
 
-    const uint32_t lanes =
-        uint32_t(camera.config.tapConfig.taps) * std::max<uint8_t>(1, camera.config.tapConfig.channels);
+    // Lane j of each clock is the tap with tapIndex(c, t) = j: the samples of one
+    // clock arrive channel by channel, tap by tap.
+    const uint32_t lanes = geometry->samplesPerClock();
     const uint32_t components = rgb ? 3 : 1, levels = 1u << bits;
     std::vector<uint32_t> counts(size_t(lanes) * components * levels, 0);
     const uint64_t samples = bytes / bytesPerSample;
