@@ -143,6 +143,7 @@ bool CMainFrame::OnCreate(bool startGrabbing) {
     RefreshDialogs();
     cameraParams_->SetGrabOn(startGrabbing);
     ReconfigureAndReport();
+    TerminalOpenOrClose();  // a terminal shown from its stored placement
     createPoclDialog();
 
     for (int i = 0; i < 3; ++i) {
@@ -545,6 +546,9 @@ void CMainFrame::OnNotify(int dialogId, int code) {
             if (code == CCaptureSettingsDlg::kStartStopCapture)
                 OnCaptureStartStop();
             break;
+        case IDD_TERMINAL:
+            OnTerminalNotify(code);
+            break;
         default:
             break;  // each tool's actions are routed here as the tool lands
     }
@@ -595,6 +599,8 @@ void CMainFrame::OnDestroy() {
     qCInfo(lcMainFrame) << "destroy: stop grabbing";
     if (card_)
         grabber::StopGrab(card_.get(), channel());
+    qCInfo(lcMainFrame) << "destroy: end the serial reader, then close its port";
+    StopSerialReader();
     qCInfo(lcMainFrame) << "destroy: stop the capture and flush its queue";
     qCInfo(lcMainFrame) << "destroy: stop the capture timers and the saving thread";
     flushCapture();

@@ -17,6 +17,7 @@
 #include "analysis/LutController.h"
 #include "app/FrameGate.h"
 #include "app/FullScreenMode.h"
+#include "app/SerialLink.h"
 #include "capture/CTimerQueue.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureJob.h"
@@ -153,9 +154,13 @@ private:
     QString channelMenuText(uint8_t channel) const;
     // Pushes the channel's settings into the tool dialogs.
     void RefreshDialogs();
-    // Steps of the terminal and the plug-ins around a switch.
+    // The terminal: its notifications, the serial port and reader that come with
+    // its window, writing a send and handing its baud rate to the card.
+    void OnTerminalNotify(int code);
     void StopSerialReader();
     void TerminalOpenOrClose();
+    void WriteTerminalSend();
+    void ApplyBaudRate();
     void fitWindowToImage();
     void userLoadCameraFile();
     void userSaveCameraFile();
@@ -192,7 +197,7 @@ private:
     std::unique_ptr<plc::PLCTestDialog> plcTestDialog_;
 
     grabber::CardHandle card_;
-    uint8_t channel_ = grabber::kNoChannel;
+    std::atomic<uint8_t> channel_{grabber::kNoChannel};  // the serial reader watches it
     CurrentImage currentImage_;
     std::mutex frameLock_;
     FrameGate frameGate_;
@@ -221,6 +226,7 @@ private:
     std::unique_ptr<CTerminalDlg> terminal_;
     std::unique_ptr<CCardTesterDlg> cardTester_;
     std::unique_ptr<CAliasDlg> cardSelector_;
+    app::SerialLink serial_;  // declared after the terminal, so it ends before it
 
     struct FloatingWindow {
         QPointer<QWidget> window;

@@ -7,6 +7,7 @@
 #include "app/CMainFrame.h"
 #include "app/CameraValidation.h"
 #include "camera/CCameraParamsDlg.h"
+#include "camera/CTerminalDlg.h"
 #include "camera/CameraParamsRules.h"
 #include "display/CChildView.h"
 #include "display/DisplayEffects.h"
@@ -43,6 +44,7 @@ void CMainFrame::RefreshDialogs() {
     const cameraparams::VideoSelection selection = cameraparams::VideoSelectionOf(d);
     cameraParams_->SetVideoType(selection.videoType);
     cameraParams_->SetPatternStart(selection.cell);
+    terminal_->SelectBaudRate(settings.baudRate);
     // The CC control, RGB control and terminal dialogs are refreshed here as they land.
 }
 

@@ -36,6 +36,7 @@ bool CMainFrame::RunCardSelectorAtStart() {
 // The channel stays released while the selector is shown, so that the open
 // card is listed as free.
 void CMainFrame::ShowCardSelector() {
+    StopSerialReader();  // the port goes with the channel
     grabber::CloseChannel(card_.get(), channel_);
     cardSelector_->SetCurrentCard(card_.get());
     cardSelector_->show();
@@ -75,6 +76,7 @@ void CMainFrame::ConnectSelectedCard() {
     }
     TellPoCLDialog(0);
     SetUpControlDialogs();
+    TerminalOpenOrClose();
 }
 
 void CMainFrame::ReclaimChannel() {
@@ -86,6 +88,7 @@ void CMainFrame::ReclaimChannel() {
         RefreshDialogs();
         ReconfigureAndReport();
     }
+    TerminalOpenOrClose();
 }
 
 void CMainFrame::Reapply() {
@@ -103,10 +106,12 @@ void CMainFrame::SwitchChannel(uint8_t newChannel) {
     const bool hadCard = bool(card_);
     if (!hadCard)
         card_ = grabber::CardHandle::OpenDefault();
+    // The reader and its port go before the channel they belong to is released;
+    // the terminal opens the port of whichever channel is open afterwards.
+    StopSerialReader();
     if (newChannel != channel_)
         grabber::CloseChannel(card_.get(), channel_);
     if (grabber::OpenChannel(card_.get(), newChannel) == ZAMGRB_OK) {
-        StopSerialReader();
         SaveChannelFiles();
         channel_ = newChannel;
         if (plcTestDialog_)
@@ -125,6 +130,8 @@ void CMainFrame::SwitchChannel(uint8_t newChannel) {
             card_.reset();
         else if (released)
             ReconfigureAndReport();  // a released channel forgets its configuration
+        if (hadCard)
+            TerminalOpenOrClose();
     }
     TellPoCLDialog(bitProduct());
 }
@@ -159,8 +166,3 @@ QString CMainFrame::channelMenuText(uint8_t ch) const {
     return app::ChannelMenuText(cardAlias, ch,
                                 ch == channel_ ? settings.texts.alias : grabber::StoredCameraAlias(ch));
 }
-
-// The serial reader and the terminal come with the terminal; a channel switch
-// already calls them in their place.
-void CMainFrame::StopSerialReader() {}
-void CMainFrame::TerminalOpenOrClose() {}

@@ -94,6 +94,7 @@ uint32_t CMainFrame::Reconfigure() {
         }
     }
     SetOverrunNotice(false);
+    ApplyBaudRate();
     return ZAMGRB_OK;
 }
 

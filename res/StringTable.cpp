@@ -34,6 +34,8 @@ const QHash<int, QString>& table() {
         {131, QStringLiteral("Bottom Right")},
         {IDS_FPS_NOT_POSITIVE, QStringLiteral("FPS should be greater than zero")},
         {IDS_EMPTY_FILE_NAME, QStringLiteral("Empty file/path name specified.")},
+        {IDS_CHANGE_BAUD_RATE, QStringLiteral("Do you realy want to change baud rate?")},
+        {IDS_SERIAL_PORT_FAILED, QStringLiteral("Can't initialize serial port interface.")},
         {140, QStringLiteral(
                   "Either BitDepth and Tap configuration doesn't supported\n(BitDepth*Taps*Channels shall "
                   "not exceed 80bit)")},
