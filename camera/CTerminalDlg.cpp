@@ -45,6 +45,14 @@ bool refused(const QKeyEvent& key, bool blanksToo) {
                         [blanksToo](QChar c) { return isHexDigit(c) || (blanksToo && c == u' '); });
 }
 
+// Group layouts tight enough for the smallest size of the window.
+QGridLayout* compactGrid(QGroupBox* group) {
+    auto* grid = new QGridLayout(group);
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setVerticalSpacing(3);
+    return grid;
+}
+
 QButtonGroup* modeButtons(QWidget* parent, QHBoxLayout* row) {
     auto* group = new QButtonGroup(parent);
     for (Mode mode : {terminal::kAscii, terminal::kHex}) {
@@ -73,25 +81,28 @@ void CTerminalDlg::OnInitDialog() {
     setMinimumSize(360, 240);
 
     auto* receive = new QGroupBox(QStringLiteral("Receive"), this);
-    auto* receiveRow = new QHBoxLayout(receive);
-    receiveRow->addWidget(new QLabel(QStringLiteral("Receive as:"), receive));
-    receiveAs_ = modeButtons(receive, receiveRow);
-    receiveRow->addSpacing(12);
-    receiveRow->addWidget(new QLabel(QStringLiteral("Baud rate:"), receive));
+    auto* receiveGrid = compactGrid(receive);
+    auto* receiveAsRow = new QHBoxLayout;
+    receiveAsRow->addWidget(new QLabel(QStringLiteral("Receive as:"), receive));
+    receiveAs_ = modeButtons(receive, receiveAsRow);
+    receiveAsRow->addStretch();
+    receiveGrid->addLayout(receiveAsRow, 0, 0, 1, 2);
+    auto* clear = new QPushButton(QStringLiteral("Clear Log"), receive);
+    clear->setAutoDefault(false);
+    receiveGrid->addWidget(clear, 0, 2);
+    receiveGrid->addWidget(new QLabel(QStringLiteral("Baud rate:"), receive), 1, 0);
     baudList_ = new QComboBox(receive);
     for (uint32_t rate : kBaudRates)
         baudList_->addItem(QString::number(rate));
-    receiveRow->addWidget(baudList_);
-    receiveRow->addStretch();
-    auto* clear = new QPushButton(QStringLiteral("Clear Log"), receive);
-    clear->setAutoDefault(false);
-    receiveRow->addWidget(clear);
+    receiveGrid->addWidget(baudList_, 1, 1);
+    receiveGrid->setColumnStretch(1, 1);
 
     logBox_ = new QPlainTextEdit(this);
     logBox_->setReadOnly(true);
+    logBox_->setMinimumHeight(logBox_->fontMetrics().lineSpacing() + 8);
 
     auto* send = new QGroupBox(QStringLiteral("Send"), this);
-    auto* sendGrid = new QGridLayout(send);
+    auto* sendGrid = compactGrid(send);
     auto* sendAsRow = new QHBoxLayout;
     sendAsRow->addWidget(new QLabel(QStringLiteral("Send as:"), send));
     sendAs_ = modeButtons(send, sendAsRow);
@@ -123,6 +134,10 @@ void CTerminalDlg::OnInitDialog() {
 
     // The log takes the height the two groups leave; the send group stays at the bottom.
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
+    for (QGroupBox* group : {receive, send})
+        group->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     layout->addWidget(receive);
     layout->addWidget(logBox_, 1);
     layout->addWidget(send);
