@@ -21,10 +21,6 @@ const std::string kMachine =
     R"({"cards": [{"id": "0x70", "location": "slot A", "channels": [{"camera": {"model": "Cam A"}},
        {"camera": {"model": "Cam B"}}]}]})";
 
-CTerminalDlg* terminalOf(CMainFrame& frame) {
-    return frame.findChild<CTerminalDlg*>();
-}
-
 QString ask(CTerminalDlg& terminal, const char* command) {
     const QString before = terminal.logText();
     QTest::keyClicks(terminal.sendBox(), QString::fromLatin1(command));
@@ -46,13 +42,12 @@ TEST(Terminal, TalksToTheOpenChannelsCamera) {
     flows::UseMachine(kMachine);
     CMainFrame frame;
     ASSERT_TRUE(frame.OnCreate());
-    CTerminalDlg& terminal = *terminalOf(frame);
+    CTerminalDlg& terminal = *frame.findChild<CTerminalDlg*>();
     terminal.show();
     EXPECT_EQ(ask(terminal, "ID?"), QStringLiteral(">ID?\r\n\r\n<Cam A\r\n"));
 
     frame.ExecuteCommand(res::ID_CHANNEL_2);
     EXPECT_EQ(ask(terminal, "ID?").right(8), QStringLiteral("<Cam B\r\n"));
-    EXPECT_EQ(grabber::OpenSerialPort(frame.cardHandle(), 1), ZAMGRB_BUSY) << "the reader holds the new port";
 
     frame.ExecuteCommand(res::ID_TERMINAL);
     EXPECT_EQ(grabber::OpenSerialPort(frame.cardHandle(), 1), ZAMGRB_OK) << "hiding closed it";
@@ -69,7 +64,7 @@ TEST(Terminal, BaudRateQuestionAndTheChannelFiles) {
     flows::UseMachine(kMachine);
     CMainFrame frame;
     ASSERT_TRUE(frame.OnCreate());
-    CTerminalDlg& terminal = *terminalOf(frame);
+    CTerminalDlg& terminal = *frame.findChild<CTerminalDlg*>();
     terminal.show();
     ASSERT_EQ(terminal.GetBaudRate(), 9600u);
     RecordedMessages().clear();
