@@ -243,23 +243,12 @@ void CTerminalDlg::ClearLog() {
 }
 
 void CTerminalDlg::OnReceived(const uint8_t* bytes, uint32_t count) {
-    bool drainQueued = false;
-    {
-        std::lock_guard lock(inboxMutex_);
-        drainQueued = !inbox_.empty();
-        inbox_.emplace_back(reinterpret_cast<const char*>(bytes), qsizetype(count));
-    }
-    if (!drainQueued)
+    if (inbox_.Put(QByteArray(reinterpret_cast<const char*>(bytes), qsizetype(count))))
         QMetaObject::invokeMethod(this, &CTerminalDlg::drainReceived, Qt::QueuedConnection);
 }
 
 void CTerminalDlg::drainReceived() {
-    std::vector<QByteArray> chunks;
-    {
-        std::lock_guard lock(inboxMutex_);
-        chunks.swap(inbox_);
-    }
-    for (const QByteArray& chunk : chunks)
+    for (const QByteArray& chunk : inbox_.Take())
         log_.Add(terminal::TerminalLog::kReceived, terminal::Escape(chunk));
     rebuildLog();
 }

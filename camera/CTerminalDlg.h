@@ -7,8 +7,6 @@
 #include <QByteArray>
 #include <array>
 #include <cstdint>
-#include <mutex>
-#include <vector>
 
 #include "camera/TerminalText.h"
 #include "kit/CFloatingDlg.h"
@@ -79,8 +77,7 @@ private:
 
     // Chunks from the reader thread not yet in the log; one drain is queued for
     // all that arrive before it runs, so a fast camera costs one rebuild per turn.
-    std::mutex inboxMutex_;
-    std::vector<QByteArray> inbox_;
+    terminal::ChunkInbox inbox_;
 
     QComboBox* baudList_ = nullptr;
     QPlainTextEdit* logBox_ = nullptr;

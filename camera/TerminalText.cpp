@@ -1,6 +1,7 @@
 #include "camera/TerminalText.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace terminal {
@@ -126,6 +127,17 @@ QString TerminalLog::Render(Mode sendMode, Mode receiveMode) const {
         text += mode == kHex ? RenderHex(b.content) : RenderAscii(b.content);
     }
     return text;
+}
+
+bool ChunkInbox::Put(QByteArray chunk) {
+    std::lock_guard lock(mutex_);
+    chunks_.push_back(std::move(chunk));
+    return chunks_.size() == 1;
+}
+
+std::vector<QByteArray> ChunkInbox::Take() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(chunks_, {});
 }
 
 }  // namespace terminal

@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QString>
 #include <deque>
+#include <mutex>
+#include <vector>
 
 namespace terminal {
 
@@ -63,6 +65,19 @@ public:
 
 private:
     std::deque<Entry> entries_;
+};
+
+// Chunks another thread hands over, taken all at once by the user-interface
+// thread: however fast they come, one wake-up per take.
+class ChunkInbox {
+public:
+    // True when the inbox was empty: the taker must be woken.
+    bool Put(QByteArray chunk);
+    std::vector<QByteArray> Take();
+
+private:
+    std::mutex mutex_;
+    std::vector<QByteArray> chunks_;
 };
 
 }  // namespace terminal

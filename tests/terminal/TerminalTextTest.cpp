@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "camera/TerminalText.h"
 
 using namespace terminal;
@@ -57,6 +59,27 @@ TEST(TerminalText, LogBlocksAndRenderings) {
         log.Add(R, QString::number(i));
     ASSERT_EQ(log.entries().size(), 30u);
     EXPECT_EQ(log.entries().front().text, QStringLiteral("1"));
+}
+
+// Taken while another thread puts: every chunk once, in order, and one wake-up
+// for each take that found chunks.
+TEST(TerminalText, InboxBetweenThreads) {
+    ChunkInbox inbox;
+    constexpr int kChunks = 2000;
+    std::atomic<int> wakes{0};
+    std::thread reader([&] {
+        for (int i = 0; i < kChunks; ++i)
+            wakes += inbox.Put(QByteArray::number(i)) ? 1 : 0;
+    });
+    int next = 0, takes = 0;
+    while (next < kChunks) {
+        const std::vector<QByteArray> chunks = inbox.Take();
+        takes += chunks.empty() ? 0 : 1;
+        for (const QByteArray& chunk : chunks)
+            ASSERT_EQ(chunk.toInt(), next++);
+    }
+    reader.join();
+    EXPECT_EQ(wakes.load(), takes);
 }
 
 }  // namespace
