@@ -45,7 +45,6 @@ public:
     QComboBox* baudList() const { return baudList_; }
     QPlainTextEdit* logBox() const { return logBox_; }
     QCheckBox* appendBox(int index) const { return append_[size_t(index)]; }  // CR, LF, NULL, Other
-    unsigned char otherByte() const { return otherByte_; }
     void SetReceiveMode(terminal::Mode mode);
     void SetSendMode(terminal::Mode mode);
     void Send();

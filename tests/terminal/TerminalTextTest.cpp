@@ -26,8 +26,6 @@ TEST(TerminalText, WhatASendPutsOnTheWire) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(Unescape(ComposeSend(QString::fromUtf8(c.box), c.mode, c.append, 0x3B)), c.bytes) << c.box;
-    EXPECT_EQ(ByteOfPair(u"3b"), 0x3B);
-    EXPECT_EQ(ByteOfPair(u"A"), 0xFF);
     EXPECT_EQ(Escape("a\\\x7F\x20\x7E\x1F"), QStringLiteral("a\\\\7F ~\\1F"));
 }
 
@@ -61,8 +59,7 @@ TEST(TerminalText, LogBlocksAndRenderings) {
     EXPECT_EQ(log.entries().front().text, QStringLiteral("1"));
 }
 
-// Taken while another thread puts: every chunk once, in order, and one wake-up
-// for each take that found chunks.
+// Taken while another thread puts: each chunk once, in order; one wake-up per take.
 TEST(TerminalText, InboxBetweenThreads) {
     ChunkInbox inbox;
     constexpr int kChunks = 2000;
