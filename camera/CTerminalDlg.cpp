@@ -86,16 +86,18 @@ void CTerminalDlg::OnInitDialog() {
     receiveAsRow->addWidget(new QLabel(QStringLiteral("Receive as:"), receive));
     receiveAs_ = modeButtons(receive, receiveAsRow);
     receiveAsRow->addStretch();
-    receiveGrid->addLayout(receiveAsRow, 0, 0, 1, 2);
     auto* clear = new QPushButton(QStringLiteral("Clear Log"), receive);
     clear->setAutoDefault(false);
-    receiveGrid->addWidget(clear, 0, 2);
-    receiveGrid->addWidget(new QLabel(QStringLiteral("Baud rate:"), receive), 1, 0);
+    receiveAsRow->addWidget(clear);
+    receiveGrid->addLayout(receiveAsRow, 0, 0);
+    auto* baudRow = new QHBoxLayout;
+    baudRow->addWidget(new QLabel(QStringLiteral("Baud rate:"), receive));
     baudList_ = new QComboBox(receive);
     for (uint32_t rate : kBaudRates)
         baudList_->addItem(QString::number(rate));
-    receiveGrid->addWidget(baudList_, 1, 1);
-    receiveGrid->setColumnStretch(1, 1);
+    baudRow->addWidget(baudList_);
+    baudRow->addStretch();
+    receiveGrid->addLayout(baudRow, 1, 0);
 
     logBox_ = new QPlainTextEdit(this);
     logBox_->setReadOnly(true);
