@@ -224,8 +224,7 @@ void CTerminalDlg::SetReceiveMode(Mode mode) {
 void CTerminalDlg::Send() {
     const QString box = sendBox_ ? sendBox_->text().left(kMaxSendChars) : QString();
     sendBytes_ = terminal::Unescape(terminal::ComposeSend(box, sendMode_, appendFlags_, otherByte_));
-    sendText_ = terminal::Escape(sendBytes_);
-    log_.Add(terminal::TerminalLog::kSent, sendText_);
+    log_.Add(terminal::TerminalLog::kSent, terminal::Escape(sendBytes_));
     rebuildLog();
     NotifyOwner(kSend);
     if (sendBox_)

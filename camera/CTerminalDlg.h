@@ -65,7 +65,6 @@ private:
     void rebuildLog();
 
     int rememberedBaudIndex_ = 0;
-    QString sendText_;
     QByteArray sendBytes_;
     QString logText_;
     terminal::TerminalLog log_;
