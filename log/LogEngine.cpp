@@ -68,15 +68,11 @@ public:
         UpdateLowestThreshold();
     }
 
-    bool HasOpenChannel() const {
-        std::shared_lock lock(channelsMutex_);
-        return std::any_of(channels_.begin(), channels_.end(),
-                           [](const auto& c) { return c->detailLevel() != 0; });
-    }
-
     bool Passes(uint32_t severity) const { return HasChannels() && severity >= lowest_.load(); }
 
-    void Write(LogRecord record) {
+    // False when no channel was open to take the record, including one that an
+    // engine closing on another thread shut after the caller looked.
+    bool Write(LogRecord record) {
         for (std::string* text : {&record.timeText, &record.moduleName, &record.componentTag,
                                   &record.functionName, &record.message})
             if (text->empty())
@@ -84,11 +80,15 @@ public:
         record.sourceFile = ShortenSourceFile(record.sourceFile);
         const LineContext context = Context(record.threadId);
         std::shared_lock lock(channelsMutex_);
+        bool open = false;
         for (const auto& channel : channels_) {
-            if (channel->detailLevel() == 0 || record.severity < channel->threshold())
+            if (shut_ || channel->detailLevel() == 0)
                 continue;
-            channel->Write(FormatLine(channel->detailLevel(), record, context), record);
+            open = true;
+            if (record.severity >= channel->threshold())
+                channel->Write(FormatLine(channel->detailLevel(), record, context), record);
         }
+        return open;
     }
 
     // The engine's own open and close lines.
@@ -116,6 +116,7 @@ public:
         {
             // No writer is inside a channel while it closes.
             std::unique_lock lock(channelsMutex_);
+            shut_ = true;
             for (const auto& channel : channels_)
                 channel->Close();
         }
@@ -156,6 +157,7 @@ private:
 
     mutable std::shared_mutex channelsMutex_;
     std::vector<std::unique_ptr<LogOutput>> channels_;
+    bool shut_ = false;  // under channelsMutex_
     std::atomic<size_t> channelCount_{0};
     std::atomic<uint32_t> lowest_{5};
     std::mutex stacksMutex_;
@@ -307,10 +309,7 @@ bool IsEnabled(uint32_t handle, uint32_t severity, uint64_t) {
 
 int Log(uint32_t handle, const LogRecord& record) {
     const auto engine = registry().Find(handle);
-    if (!engine || !engine->HasOpenChannel())
-        return -1;
-    engine->Write(record);
-    return 0;
+    return engine && engine->Write(record) ? 0 : -1;
 }
 
 void Close(uint32_t handle) {
