@@ -1,105 +1,79 @@
 #include "res/Icons.h"
 
-#include <QFont>
 #include <QHash>
-#include <QPainter>
-#include <QPixmap>
 
 #include "res/ResourceIds.h"
+
+// The icons are SVG files in the library's resource file; a static library's
+// resources are registered by hand, once, before the first icon is made.
+static void RegisterIconResources() {
+    Q_INIT_RESOURCE(Icons);
+}
 
 namespace res {
 namespace {
 
-struct Glyph {
-    const char* text;
-    QRgb colour;
-};
-
-// Toolbar images: a short label on a tile coloured by the command's group
-// (card, acquisition, tools, view).
-const QHash<int, Glyph>& glyphs() {
-    constexpr QRgb card = 0x2f6f9f, grab = 0x2f8f4f, tools = 0x7f5f2f, view = 0x5f4f8f, help = 0x606060;
-    static const QHash<int, Glyph> table = {
-        {ID_CARD_SELECTOR, {"Sel", card}},
-        {ID_CHANNEL_1, {"1", card}},
-        {ID_CHANNEL_2, {"2", card}},
-        {ID_GRAB_SEQUENCE, {"\u25B6", grab}},
-        {ID_SNAP_IMAGE, {"1\u25B6", grab}},
-        {ID_CAPTURE_START_STOP, {"\u25CF", 0xb03030}},
-        {ID_CAMERA_PARAMETERS, {"Cam", tools}},
-        {ID_CC_CONTROL, {"CC", tools}},
-        {ID_PLC, {"PLC", tools}},
-        {ID_RGB_CONTROL, {"RGB", tools}},
-        {ID_CAPTURE_SETTINGS, {"Cap", tools}},
-        {ID_TERMINAL, {"Ter", tools}},
-        {ID_STATISTICS, {"Sta", tools}},
-        {ID_HEX_DUMP, {"Hex", tools}},
-        {ID_TOGGLE_LUT, {"LUT", tools}},
-        {ID_HISTOGRAM, {"His", view}},
-        {ID_POCL, {"PoC", tools}},
-        {ID_ZOOM_IN, {"+", view}},
-        {ID_ZOOM_OUT, {"\u2212", view}},
-        {ID_ZOOM_FIT, {"Fit", view}},
-        {ID_FULL_SCREEN, {"\u25A1", view}},
-        {ID_ZOOM_100, {"1:1", view}},
-        {ID_GRID, {"#", view}},
-        {ID_APP_ABOUT, {"?", help}},
-    };
-    return table;
+QIcon resourceIcon(const char* name) {
+    static const bool registered = (RegisterIconResources(), true);
+    (void)registered;
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
 }
 
-QPixmap tile(const QString& text, QColor colour, int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(colour.darker(140));
-    p.setBrush(colour);
-    p.drawRoundedRect(QRectF(0.5, 0.5, size - 1.0, size - 1.0), size / 6.0, size / 6.0);
-    QFont font;
-    font.setBold(true);
-    font.setPixelSize(text.size() > 2 ? size * 3 / 8 : size / 2);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, text);
-    return pixmap;
+struct CommandIcon {
+    const char* themeName;  // a freedesktop icon name, or null for our own only
+    const char* ownName;
+};
+
+// Common actions follow the desktop's icon theme where it has them; the tools,
+// which no theme knows, have our own drawings in one style.
+const QHash<int, CommandIcon>& commandIcons() {
+    static const QHash<int, CommandIcon> table = {
+        {ID_CARD_SELECTOR, {nullptr, "card-selector"}},
+        {ID_CHANNEL_1, {nullptr, "channel-1"}},
+        {ID_CHANNEL_2, {nullptr, "channel-2"}},
+        {ID_GRAB_SEQUENCE, {"media-playback-start", "grab"}},
+        {ID_SNAP_IMAGE, {"camera-photo", "snap"}},
+        {ID_CAPTURE_START_STOP, {"media-record", "record"}},
+        {ID_CAMERA_PARAMETERS, {nullptr, "camera-parameters"}},
+        {ID_CC_CONTROL, {nullptr, "cc-control"}},
+        {ID_PLC, {nullptr, "plc"}},
+        {ID_RGB_CONTROL, {nullptr, "rgb"}},
+        {ID_CAPTURE_SETTINGS, {nullptr, "capture-settings"}},
+        {ID_TERMINAL, {nullptr, "terminal"}},
+        {ID_STATISTICS, {nullptr, "statistics"}},
+        {ID_HEX_DUMP, {nullptr, "hex-dump"}},
+        {ID_TOGGLE_LUT, {nullptr, "lut"}},
+        {ID_LOOKUP_TABLE, {nullptr, "lut"}},
+        {ID_HISTOGRAM, {nullptr, "histogram"}},
+        {ID_POCL, {nullptr, "pocl"}},
+        {ID_GRID, {nullptr, "grid"}},
+        {ID_ZOOM_IN, {"zoom-in", "zoom-in"}},
+        {ID_ZOOM_OUT, {"zoom-out", "zoom-out"}},
+        {ID_ZOOM_FIT, {"zoom-fit-best", "zoom-fit"}},
+        {ID_ZOOM_100, {"zoom-original", "zoom-original"}},
+        {ID_FULL_SCREEN, {"view-fullscreen", "full-screen"}},
+        {ID_APP_ABOUT, {"help-about", "help"}},
+        {ID_HELP_MANUAL, {"help-contents", "help"}},
+    };
+    return table;
 }
 
 }  // namespace
 
 QIcon applicationIcon() {
-    QIcon icon;
-    for (int size : {16, 32, 48})
-        icon.addPixmap(tile(QStringLiteral("GX"), QColor(0x2f6f9f), size));
-    return icon;
+    return resourceIcon("app");
 }
 
 QPixmap overrunIcon() {
-    constexpr int kSize = 16;
-    QPixmap pixmap(kSize, kSize);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QColor(0x902020));
-    p.setBrush(QColor(0xd03030));
-    p.drawEllipse(QRectF(0.5, 0.5, kSize - 1.0, kSize - 1.0));
-    QFont font;
-    font.setBold(true);
-    font.setPixelSize(12);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, kSize, kSize), Qt::AlignCenter, QStringLiteral("!"));
-    return pixmap;
+    return resourceIcon("overrun").pixmap(16, 16);
 }
 
 QIcon commandIcon(int commandId) {
-    auto it = glyphs().find(commandId);
-    if (it == glyphs().end())
+    const auto it = commandIcons().find(commandId);
+    if (it == commandIcons().end())
         return {};
-    QIcon icon;
-    for (int size : {16, 24, 32})
-        icon.addPixmap(tile(QString::fromUtf8(it->text), QColor(it->colour), size));
-    return icon;
+    const QIcon own = resourceIcon(it->ownName);
+    return it->themeName ? QIcon::fromTheme(QLatin1String(it->themeName), own) : own;
 }
 
 }  // namespace res

@@ -1,4 +1,5 @@
-// Icons of the program: the application icon and one toolbar image per command.
+// Icons of the program: the application icon and one image per command, drawn
+// from SVG at any size; Qt derives the disabled look.
 #pragma once
 
 #include <QIcon>

@@ -13,6 +13,7 @@ packages=(
   libpugixml-dev nlohmann-json3-dev
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev
   libopencv-imgproc-dev
+  libqt6svg6  # the SVG icon engine that draws the icons
   xvfb xauth
   locales  # the camera-file test builds a decimal-comma locale with localedef
   "$@"
