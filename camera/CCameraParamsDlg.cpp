@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QVBoxLayout>
 
 #include "camera/CAutoLearnDlg.h"
@@ -34,6 +36,30 @@ QPushButton* pushButton(const QString& text, QWidget* parent) {
 
 QRadioButton* addRadio(QButtonGroup* group, int id, const QString& text, QWidget* parent) {
     auto* radio = new QRadioButton(text, parent);
+    group->addButton(radio, id);
+    return radio;
+}
+
+// A bit depth button: the monochrome and the RGB group each keep their choice,
+// but only the group that applies (the enabled one) shows it, so the dialog never
+// shows two depths checked at once.
+class DepthRadio : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        if (!isEnabled())
+            option.state = (option.state & ~QStyle::State_On) | QStyle::State_Off;
+        painter.drawControl(QStyle::CE_RadioButton, option);
+    }
+};
+
+QRadioButton* addDepthRadio(QButtonGroup* group, int id, const QString& text, QWidget* parent) {
+    auto* radio = new DepthRadio(text, parent);
     group->addButton(radio, id);
     return radio;
 }
@@ -162,9 +188,9 @@ QWidget* CCameraParamsDlg::BuildBitDepth() {
     monoDepth_ = new QButtonGroup(box);
     rgbDepth_ = new QButtonGroup(box);
     for (int k = 0; k < kMonoDepthCount; ++k)
-        grid->addWidget(addRadio(monoDepth_, k, QString::number(MonoDepthOf(k)), box), k, 0);
+        grid->addWidget(addDepthRadio(monoDepth_, k, QString::number(MonoDepthOf(k)), box), k, 0);
     for (int k = 0; k < kRgbDepthCount; ++k)
-        grid->addWidget(addRadio(rgbDepth_, k, QStringLiteral("RGB%1").arg(RgbDepthOf(k)), box), k, 1);
+        grid->addWidget(addDepthRadio(rgbDepth_, k, QStringLiteral("RGB%1").arg(RgbDepthOf(k)), box), k, 1);
     check(monoDepth_, 0);
     check(rgbDepth_, 0);
     connect(monoDepth_, &QButtonGroup::idClicked, this, &CCameraParamsDlg::UpdatePackedEnabling);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -164,6 +165,29 @@ TEST_F(CameraParamsDlg, MonochromeAndRgbDepthButtonsFollowTheVideoType) {
     EXPECT_TRUE(button(dialog, "10")->isEnabled());
     EXPECT_FALSE(button(dialog, "RGB36")->isEnabled());
     EXPECT_FALSE(button(dialog, "CMYG")->isEnabled());
+}
+
+// Both groups keep a choice, but only the group that applies shows its check.
+TEST_F(CameraParamsDlg, OnlyTheDepthGroupThatAppliesShowsItsCheck) {
+    // Whether the button looks different with its check state turned over.
+    const auto showsCheck = [](QAbstractButton* b) {
+        const QImage now = b->grab().toImage();
+        b->group()->setExclusive(false);
+        b->setChecked(!b->isChecked());
+        const QImage flipped = b->grab().toImage();
+        b->setChecked(!b->isChecked());
+        b->group()->setExclusive(true);
+        return now != flipped;
+    };
+    for (const char* type : {"Monochrome", "RGB"}) {
+        click(type);
+        const bool rgb = QString::fromLatin1(type) == "RGB";
+        QAbstractButton* applies = button(dialog, rgb ? "RGB24" : "8");
+        QAbstractButton* other = button(dialog, rgb ? "8" : "RGB24");
+        ASSERT_TRUE(applies->isChecked() && other->isChecked()) << type;
+        EXPECT_TRUE(showsCheck(applies)) << type;
+        EXPECT_FALSE(showsCheck(other)) << type;
+    }
 }
 
 TEST_F(CameraParamsDlg, ConfigRoundTripsAndPackedIsForcedOffWhenUnavailable) {
