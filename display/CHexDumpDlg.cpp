@@ -5,7 +5,9 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -70,6 +72,8 @@ void CHexDumpDlg::OnInitDialog() {
 
 void CHexDumpDlg::SetImageSize(int width, int height) {
     model_->SetImageSize(width, height);
+    // A new format may have wider cells (colour takes three lines).
+    Fit();
     if (isVisible())
         model_->Refresh();
 }
@@ -91,12 +95,33 @@ void CHexDumpDlg::Fit() {
     const QSize lastRow = CellExtent(bold, display::HeaderText(std::max(rows - 1, 0)));
     const QSize body = CellExtent(
         model_->cellFont(),
-        rows && columns ? model_->data(model_->index(0, 0), Qt::DisplayRole).toString() : QString());
+        rows && columns ? model_->data(model_->index(0, 0), display::HexDumpModel::kWidestTextRole).toString()
+                        : QString());
     grid_->horizontalHeader()->setFixedHeight(lastColumn.height());
     grid_->verticalHeader()->setFixedWidth(lastRow.width());
     grid_->horizontalHeader()->setDefaultSectionSize(std::max(body.width(), lastColumn.width()));
     grid_->verticalHeader()->setDefaultSectionSize(std::max(body.height(), lastRow.height()));
     PassOnSelection();
+}
+
+// It opens on a useful block of pixels; while shown, its size is the user's.
+void CHexDumpDlg::showEvent(QShowEvent* event) {
+    GrowToShowCells(kCellsShown);
+    CFloatingDlg::showEvent(event);
+}
+
+void CHexDumpDlg::GrowToShowCells(int cells) {
+    if (!grid_)
+        return;
+    const int frame = 2 * grid_->frameWidth();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    QSize wanted(grid_->verticalHeader()->minimumWidth() +
+                     cells * grid_->horizontalHeader()->defaultSectionSize() + frame + bar,
+                 grid_->horizontalHeader()->minimumHeight() +
+                     cells * grid_->verticalHeader()->defaultSectionSize() + frame + bar);
+    if (const QScreen* s = screen())
+        wanted = wanted.boundedTo(s->availableGeometry().size() * 9 / 10);
+    resize(size().expandedTo(wanted));
 }
 
 void CHexDumpDlg::ScrollToPixel(QPoint p) {

@@ -42,9 +42,13 @@ protected:
     void OnInitDialog() override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void PassOnSelection();
+    // Grows the window (within the screen) to show `cells` x `cells` body cells.
+    void GrowToShowCells(int cells);
+    static constexpr int kCellsShown = 16;
 
     display::HexDumpModel* model_;
     QTableView* grid_ = nullptr;

@@ -23,6 +23,10 @@ HexCell BodyCell(const CameraDescription& description, uint64_t v, bool hasPixel
     const int b = f.bitsPerChannel;
     const bool eight = b == 8;
     HexCell cell;
+    if (f.colour)
+        cell.widest = eight ? QStringLiteral("R FF\nG FF\nB FF") : QStringLiteral("R FFFF\nG FFFF\nB FFFF");
+    else
+        cell.widest = eight ? QStringLiteral("FF") : QStringLiteral("FFFF");
     if (!hasPixels) {
         if (f.colour)
             cell.text = eight ? QStringLiteral("R   \nG   \nB   ") : QStringLiteral("R     \nG     \nB     ");

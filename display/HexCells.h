@@ -14,6 +14,7 @@ struct HexCell {
     QString tip;  // empty: no tip
     QColor background;
     QColor foreground;
+    QString widest;  // the widest text a cell of this format shows: cells are sized by it
 };
 
 // The body cell of a pixel of value `value` (GetPixelValue). Monochrome cells take

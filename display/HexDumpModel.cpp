@@ -52,6 +52,8 @@ QVariant HexDumpModel::data(const QModelIndex& index, int role) const {
             return font_;
         case Qt::TextAlignmentRole:
             return int(Qt::AlignCenter);
+        case kWidestTextRole:
+            return source_(index.column(), index.row()).widest;
         default:
             return {};
     }

@@ -16,6 +16,8 @@ class HexDumpModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     using CellSource = std::function<HexCell(int x, int y)>;
+    // The widest text of the cells' format (HexCell::widest).
+    static constexpr int kWidestTextRole = Qt::UserRole;
 
     explicit HexDumpModel(CellSource source, QObject* parent = nullptr);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QHeaderView>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
 
@@ -78,4 +79,39 @@ TEST(HexDump, CellsFollowTheFormatAndTheFrames) {
     });
     EXPECT_EQ(m.data(m.index(1, 2), Qt::DisplayRole).toString(), QStringLiteral("R 10\nG 80\nB FF"));
     EXPECT_EQ(m.data(m.index(1, 2), Qt::BackgroundRole).value<QColor>(), QColor(0x10, 0x80, 0xFF));
+}
+
+// Every cell's text shows whole (colour on three lines), also after a change of
+// format, and the window opens on a block of 16 x 16 cells where the screen allows.
+TEST(HexDump, CellsFitTheirTextForEveryFormat) {
+    struct Case {
+        int bitDepth;
+        uint8_t colour;
+        int channels, sampleBytes;
+        uint32_t sample;
+    };
+    ViewFixture f;
+    for (const Case& c :
+         {Case{8, ZAMGRB_COLOR_NONE, 1, 1, 0xFF}, Case{16, ZAMGRB_COLOR_NONE, 1, 2, 0xFFFF},
+          Case{24, ZAMGRB_COLOR_NONE, 4, 1, 0xFF}, Case{12, ZAMGRB_COLOR_BAYER, 4, 2, 0xFFF}}) {
+        SCOPED_TRACE(c.bitDepth);
+        f.image.description = testimages::Description(64, 48, c.bitDepth, c.colour);
+        f.view->OnUpdate(nullptr, 0, nullptr);
+        testimages::Fill(f.image, f.image.description, c.channels, c.sampleBytes,
+                         [&c](int, int, int) { return c.sample; });
+        f.view->OnCommand(res::ID_HEX_DUMP);
+        CHexDumpDlg* hex = f.view->hexDump();
+        ASSERT_TRUE(hex);
+        const display::HexDumpModel& m = *hex->model();
+        const QString text = m.data(m.index(5, 5), Qt::DisplayRole).toString();
+        const QRect needed = QFontMetrics(m.cellFont()).boundingRect(QRect(0, 0, 1000, 1000), 0, text);
+        EXPECT_GE(hex->grid()->columnWidth(5), needed.width()) << text.toStdString();
+        EXPECT_GE(hex->grid()->rowHeight(5), needed.height()) << text.toStdString();
+        const QSize available = hex->screen()->availableGeometry().size() * 9 / 10;
+        EXPECT_TRUE(hex->grid()->columnAt(hex->grid()->viewport()->width() - 1) >= 15 ||
+                    hex->width() >= available.width());
+        EXPECT_TRUE(hex->grid()->rowAt(hex->grid()->viewport()->height() - 1) >= 15 ||
+                    hex->height() >= available.height());
+        f.view->OnCommand(res::ID_HEX_DUMP);  // hidden again: the next format opens it anew
+    }
 }
