@@ -1,7 +1,9 @@
 #include "kit/CFloatingDlg.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
 #include <utility>
 
 #include "kit/Profile.h"
@@ -31,6 +33,7 @@ bool CFloatingDlg::Create(QWidget* parent) {
     if (stored) {
         // Keep the size of the template; only the position comes from the profile.
         storedPosition_ = QPoint(stored->left, stored->top);
+        placed_ = true;
         move(*storedPosition_);
         uint32_t showCmd = stored->showCmd;
         if (showOverride >= 1)
@@ -67,8 +70,28 @@ void CFloatingDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (storedPosition_)
         move(*std::exchange(storedPosition_, std::nullopt));
+    else if (!placed_)
+        PlaceBesideOwner();
+    placed_ = true;
     appkit::MoveOntoNearestScreen(*this);
     shown = 1;
+}
+
+// Without a stored placement a tool window would open wherever the window system
+// puts it (often over the main window's menu); it goes beside the main window,
+// each next one a step lower, on the main window's screen.
+void CFloatingDlg::PlaceBesideOwner() {
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!owner || !owner->isVisible())
+        return;
+    QList<QRect> workAreas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        workAreas << screen->availableGeometry();
+    const QRect work = appkit::NearestWorkArea(owner->frameGeometry(), workAreas);
+    if (work.isNull())
+        return;
+    static int placedSoFar = 0;
+    move(appkit::FirstPlacement(frameGeometry().size(), owner->frameGeometry(), work, placedSoFar++ % 8));
 }
 
 void CFloatingDlg::closeEvent(QCloseEvent* event) {

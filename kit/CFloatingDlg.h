@@ -39,11 +39,15 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    void PlaceBesideOwner();
+
     bool created_ = false;
     bool placementSaved_ = false;
     QString className_;  // the most derived class, taken while it is known
     // The stored position, applied again at the first show once the frame is known.
     std::optional<QPoint> storedPosition_;
+    // Placed once: from the profile, or beside the main window at the first show.
+    bool placed_ = false;
 };
 
 namespace appkit {

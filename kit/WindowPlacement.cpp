@@ -79,6 +79,18 @@ QRect NearestWorkArea(const QRect& frame, const QList<QRect>& workAreas) {
     return best;
 }
 
+QPoint FirstPlacement(QSize size, const QRect& owner, const QRect& workArea, int index) {
+    constexpr int kGap = 8, kStep = 32;
+    const int top = owner.top() + index * kStep;
+    QPoint at(owner.left() + owner.width() + kGap, top);
+    if (at.x() + size.width() > workArea.left() + workArea.width()) {
+        at.setX(owner.left() - kGap - size.width());
+        if (at.x() < workArea.left())
+            at = owner.topLeft() + QPoint(kStep, kStep) * (index + 1);
+    }
+    return MoveIntoWorkArea(QRect(at, size), workArea);
+}
+
 QPoint MoveIntoWorkArea(const QRect& frame, const QRect& workArea) {
     const int workRight = workArea.left() + workArea.width();
     const int workBottom = workArea.top() + workArea.height();

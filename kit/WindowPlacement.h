@@ -37,6 +37,11 @@ struct WindowPlacement {
 // left = max(work left, min(left, work right - width)), the same for top.
 QPoint MoveIntoWorkArea(const QRect& frame, const QRect& workArea);
 
+// Where a tool window of `size` (frame included) first opens: beside the owner's
+// frame, right of it or else left of it, the `index`-th one a step lower; where
+// neither side has room, cascaded over the owner. Always inside `workArea`.
+QPoint FirstPlacement(QSize size, const QRect& owner, const QRect& workArea, int index);
+
 // The work area nearest a frame rectangle: the one it overlaps most, else the one
 // closest to it. An empty rectangle when there is none.
 QRect NearestWorkArea(const QRect& frame, const QList<QRect>& workAreas);

@@ -170,3 +170,43 @@ TEST(WindowPlacementRecord, RoundTripsAndRejectsOtherSizes) {
 }  // namespace
 
 #include "FloatingDlgTest.moc"
+
+// With nothing stored, a tool window opens beside the main window, inside its screen.
+TEST(FirstPlacement, BesideTheOwnerElseCascadedAlwaysInsideTheScreen) {
+    const QRect work(0, 0, 1600, 1000);
+    const QSize tool(300, 200);
+    struct Case {
+        const char* name;
+        QRect owner;
+        int index;
+        QPoint expected;
+    };
+    const Case cases[] = {
+        {"right of the owner", QRect(100, 100, 800, 600), 0, QPoint(908, 100)},
+        {"the next one a step lower", QRect(100, 100, 800, 600), 2, QPoint(908, 164)},
+        {"exactly room on the right", QRect(100, 100, 1192, 600), 0, QPoint(1300, 100)},
+        {"left when the right has no room", QRect(700, 100, 893, 600), 0, QPoint(392, 100)},
+        {"cascaded over a screen-wide owner", QRect(0, 0, 1600, 1000), 1, QPoint(64, 64)},
+        {"kept on the screen at its bottom", QRect(100, 700, 800, 300), 5, QPoint(908, 800)},
+    };
+    for (const Case& c : cases) {
+        const QPoint at = appkit::FirstPlacement(tool, c.owner, work, c.index);
+        EXPECT_EQ(at, c.expected) << c.name;
+        EXPECT_TRUE(work.contains(QRect(at, tool))) << c.name;
+    }
+}
+
+TEST_F(FloatingDlgTest, FirstShownBesideItsVisibleMainWindow) {
+    QWidget owner;
+    owner.setGeometry(100, 100, 300, 200);
+    owner.show();
+    ProbeDlg dialog;
+    ASSERT_TRUE(dialog.Create(&owner));
+    dialog.resize(200, 120);
+    dialog.show();
+    QApplication::processEvents();
+    const QRect work = owner.screen()->availableGeometry();
+    EXPECT_NE(dialog.pos(), QPoint(0, 0));
+    EXPECT_FALSE(dialog.frameGeometry().intersects(owner.frameGeometry()));
+    EXPECT_TRUE(work.contains(dialog.frameGeometry()));
+}
