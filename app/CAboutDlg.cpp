@@ -1,6 +1,7 @@
 #include "app/CAboutDlg.h"
 
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,7 +13,10 @@
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
 
-CAboutDlg::CAboutDlg(uint64_t card, QWidget* parent) : QDialog(parent) {
+// A dialog's frame: a title and a close button, no minimise or maximise.
+CAboutDlg::CAboutDlg(uint64_t card, QWidget* parent)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("About ") + res::LoadString(res::IDS_APP_NAME));
     const grabber::Versions v = grabber::GetVersions(card);
     uint32_t image = 0;
@@ -44,8 +48,19 @@ CAboutDlg::CAboutDlg(uint64_t card, QWidget* parent) : QDialog(parent) {
     auto* head = new QHBoxLayout;
     head->addWidget(icon);
     head->addWidget(title, 1);
+    head->setSpacing(12);
+    form->setHorizontalSpacing(16);
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(18, 18, 18, 12);
+    layout->setSpacing(14);
     layout->addLayout(head);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    // Sized by its contents, and wide enough that the caption shows whole.
+    // The window system's caption font is unknown here: a bold application font
+    // and room for the close button and the frame's icon stand in for it.
+    QFont caption = font();
+    caption.setBold(true);
+    layout->addStrut(QFontMetrics(caption).horizontalAdvance(windowTitle()) + 120);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
