@@ -239,6 +239,8 @@ void CMainFrame::createStatusBar() {
     overrunMark_->setAlignment(Qt::AlignCenter);
     overrunMark_->hide();
     panes_.value(ID_PANE_CAMERA)->setText(QStringLiteral("Camera offline"));
+    createZoomPane();
+    keepPanesApart();
     RegisterFloatingWindow(bar);
 }
 
@@ -417,13 +419,9 @@ bool CMainFrame::OnCommand(int id) {
         case ID_VIEW_STATUS_BAR:
             statusBar()->setVisible(!statusBar()->isVisible());
             return true;
-        case ID_FULL_SCREEN: {
-            std::vector<QWidget*> windows;
-            for (const FloatingWindow& f : floatingWindows)
-                windows.push_back(f.window);
-            fullScreen_.Toggle(windows);
+        case ID_FULL_SCREEN:
+            toggleFullScreen();
             return true;
-        }
         default:
             return false;
     }
@@ -575,6 +573,7 @@ void CMainFrame::showEvent(QShowEvent* event) {
     // Sized to the image first; a window placed on a screen that is gone then comes
     // back into view on the nearest one, as the tool windows do.
     QTimer::singleShot(0, this, [this] {
+        keepPanesApart();  // the frame's decoration is known now
         if (fitPending_)
             fitWindowToImage();
         appkit::MoveOntoNearestScreen(*this);

@@ -107,6 +107,7 @@ public:
     uint8_t channel() const { return channel_; }
     QAction* action(int id) const { return actions_.value(id); }
     QLabel* pane(int id) const { return panes_.value(id); }
+    QLabel* zoomPane() const { return zoomPane_; }
     CChildView* view() const { return view_; }
     CCameraParamsDlg* cameraParams() const { return cameraParams_.get(); }
     CCaptureSettingsDlg* captureSettings() const { return captureSettings_.get(); }
@@ -162,6 +163,10 @@ private:
     void WriteTerminalSend();
     void ApplyBaudRate();
     void fitWindowToImage();
+    void createZoomPane();
+    void keepPanesApart();
+    QString ZoomPaneText() const;
+    void toggleFullScreen();
     void userLoadCameraFile();
     void userSaveCameraFile();
     void snapImage();
@@ -234,6 +239,9 @@ private:
     };
     std::vector<FloatingWindow> floatingWindows;
     FullScreenMode fullScreen_;
+    double zoomBeforeFullScreen_ = 1.0;
+    bool fitBeforeFullScreen_ = false;
+    QLabel* zoomPane_ = nullptr;
 
     // The capture: the engine's saving thread writes what the delivery thread
     // queues; the job of the running capture advances its file name at the stop.

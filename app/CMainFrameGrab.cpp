@@ -17,6 +17,7 @@
 #include "app/CMainFrame.h"
 #include "app/CameraValidation.h"
 #include "app/ChannelNames.h"
+#include "app/WindowFit.h"
 #include "camera/CCameraParamsDlg.h"
 #include "capture/CCaptureSettingsDlg.h"
 #include "display/CChildView.h"
@@ -106,8 +107,8 @@ uint32_t CMainFrame::ReconfigureAndReport() {
     return status;
 }
 
-// The frame grows or shrinks to show the image at the view's zoom, never beyond
-// the work area; it does not move.
+// The frame grows or shrinks to show the image at the view's zoom, inside the
+// screen's available area; a maximised or full-screen window keeps its size.
 void CMainFrame::fitWindowToImage() {
     // What surrounds the image is known once the frame is laid out on screen.
     if (!isVisible()) {
@@ -115,30 +116,24 @@ void CMainFrame::fitWindowToImage() {
         return;
     }
     fitPending_ = false;
+    const QScreen* screen = this->screen();
+    if (!screen || isMaximized() || isFullScreen() || fullScreen_.IsOn())
+        return;
     const CameraConfig& config = currentImage_.description.config;
     const double zoom = view_->zoom();
     const QSize decoration = frameGeometry().size() - size();
-    const QSize chrome = size() - view_->viewport()->size() + decoration;
     // The work area caps the window anyway; the cap here only keeps the sum an int.
     const auto extent = [zoom](uint32_t pixels) { return int(std::min(std::trunc(pixels * zoom), 1e9)); };
-    // Never narrower than the status bar's panes.
-    int cx = std::max(extent(config.widthValid) + chrome.width(),
-                      statusBar()->sizeHint().width() + decoration.width());
-    int cy = extent(config.heightValid) + chrome.height();
-    const QScreen* screen = this->screen();
-    if (!screen)
-        return;
-    const QRect work = screen->availableGeometry();
-    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    if (cx > work.width()) {
-        cx = work.width();
-        cy += scrollBar;
-    }
-    if (cy > work.height()) {
-        cy = work.height();
-        cx = std::min(cx + scrollBar, work.width());
-    }
-    resize(QSize(cx, cy) - decoration);
+    app::FrameFit fit;
+    fit.frame = frameGeometry();
+    fit.chrome = size() - view_->viewport()->size() + decoration;
+    fit.image = QSize(extent(config.widthValid), extent(config.heightValid));
+    fit.minimumWidth = minimumWidth() + decoration.width();
+    fit.available = screen->availableGeometry();
+    fit.scrollBarExtent = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QRect target = app::FitFrameToImage(fit);
+    move(target.topLeft());
+    resize(target.size() - decoration);
 }
 
 void CMainFrame::StartStopGrab() {

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -91,8 +92,9 @@ bool CChildView::hasPixels() const {
     return display::PixelChannels(*image_) != 0;
 }
 
+// Negative while the picture is centred: the extent then starts at origin_.
 QPoint CChildView::scrollPosition() const {
-    return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value()) - origin_;
 }
 
 QPoint CChildView::ClientToImage(QPoint client) const {
@@ -104,6 +106,8 @@ QPoint CChildView::ClientToImage(QPoint client) const {
 void CChildView::OnUpdate(QWidget*, int64_t, const CViewHint* hintObject) {
     if (!hintObject) {
         Relayout(true);
+        if (fitMode_)
+            FitToWindow();
     } else if (dynamic_cast<const CUpdateViewHint*>(hintObject)) {
         Relayout(false);
     } else if (const auto* ready = dynamic_cast<const CImageReadyHint*>(hintObject)) {
@@ -208,11 +212,17 @@ bool CChildView::CanZoom(double z) const {
 void CChildView::SetZoom(double z) {
     if (!CanZoom(z))
         return;
+    fitMode_ = false;
+    Zoom(z);
+}
+
+void CChildView::Zoom(double z) {
     QRect client = viewport()->rect();
     if (client.width() > total_.width())
         client.setWidth(total_.width());
     if (client.height() > total_.height())
         client.setHeight(total_.height());
+    client.translate(origin_);
     const QPoint centre((client.left() + client.left() + client.width()) / 2,
                         (client.top() + client.top() + client.height()) / 2);
     const QPoint imageCentre = ClientToImage(centre);
@@ -221,6 +231,55 @@ void CChildView::SetZoom(double z) {
     OnUpdate(this, 0, std::make_unique<CUpdateViewHint>().get());
     horizontalScrollBar()->setValue(int(display::DisplayEdge(imageCentre.x(), z)) - client.width() / 2);
     verticalScrollBar()->setValue(int(display::DisplayEdge(imageCentre.y(), z)) - client.height() / 2);
+    emit zoomChanged();
+}
+
+void CChildView::ZoomAbout(double z, QPointF client) {
+    const QPointF imagePoint = (client + QPointF(scrollPosition())) / zoom_;
+    zoom_ = z;
+    OnUpdate(this, 0, std::make_unique<CUpdateViewHint>().get());
+    horizontalScrollBar()->setValue(int(std::floor(imagePoint.x() * z - client.x())));
+    verticalScrollBar()->setValue(int(std::floor(imagePoint.y() * z - client.y())));
+    emit zoomChanged();
+}
+
+void CChildView::FitToWindow() {
+    fitMode_ = true;
+    const QSize size = imageSize();
+    // The client without scroll bars: once the image fits they go away.
+    const QSize client = maximumViewportSize();
+    const double z = size.isEmpty() ? 0
+                                    : std::min(double(client.width()) / size.width(),
+                                               double(client.height()) / size.height());
+    if (CanZoom(z) && z != zoom_)
+        Zoom(z);
+    else
+        emit zoomChanged();
+}
+
+void CChildView::SetCentredOnBlack(bool on) {
+    centredOnBlack_ = on;
+    setFrameShape(on ? QFrame::NoFrame : QFrame::StyledPanel);
+    updateScrollBars();
+    viewport()->update();
+}
+
+void CChildView::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    event->accept();
+    // One step per notch; a fine-grained wheel adds up to notches.
+    constexpr int kNotch = QWheelEvent::DefaultDeltasPerStep;
+    wheelAngle_ += event->angleDelta().y();
+    for (; std::abs(wheelAngle_) >= kNotch; wheelAngle_ -= wheelAngle_ > 0 ? kNotch : -kNotch) {
+        const double z = display::ZoomStep(zoom_, wheelAngle_ > 0 ? 1 : -1);
+        if (!CanZoom(z))
+            continue;
+        fitMode_ = false;
+        ZoomAbout(z, event->position());
+    }
 }
 
 void CChildView::SetScrollSizes(QSize total) {
@@ -230,6 +289,9 @@ void CChildView::SetScrollSizes(QSize total) {
 
 void CChildView::updateScrollBars() {
     const QSize page = viewport()->size();
+    origin_ = centredOnBlack_ ? QPoint(std::max(0, (page.width() - total_.width()) / 2),
+                                       std::max(0, (page.height() - total_.height()) / 2))
+                              : QPoint();
     horizontalScrollBar()->setRange(0, std::max(0, total_.width() - page.width()));
     horizontalScrollBar()->setPageStep(page.width());
     horizontalScrollBar()->setSingleStep(std::max(1, page.width() / 10));
@@ -242,6 +304,8 @@ void CChildView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     ReleaseDisplayBuffer();
     updateScrollBars();
+    if (fitMode_)
+        FitToWindow();
 }
 
 void CChildView::scrollContentsBy(int, int) {
@@ -260,10 +324,11 @@ void CChildView::OnDraw(QPainter& painter) {
     const QRect visible = QRect(scroll, viewport()->size()).intersected(QRect(QPoint(0, 0), total_));
     const QRect visibleClient = visible.translated(-scroll);
 
-    // Outside the scroll extent: the button face.
+    // Outside the scroll extent: the button face, or black in full screen.
+    const QColor surround = centredOnBlack_ ? QColor(Qt::black) : palette().color(QPalette::Button);
     const QRegion outside = QRegion(viewport()->rect()).subtracted(QRegion(visibleClient));
     for (const QRect& r : outside)
-        painter.fillRect(r, palette().color(QPalette::Button));
+        painter.fillRect(r, surround);
 
     // The overlay drifts over the visible part of the image, in client coordinates.
     if (overlay_.enabled() && overlay_.bounds() != visibleClient) {
@@ -487,15 +552,9 @@ bool CChildView::OnCommand(int id) {
         case ID_ZOOM_400:
             SetZoom(FixedZoom(id));
             return true;
-        case ID_ZOOM_FIT: {
-            const QSize size = imageSize();
-            // The client without scroll bars: once the image fits they go away.
-            const QSize client = maximumViewportSize();
-            if (size.width() > 0 && size.height() > 0)
-                SetZoom(
-                    std::min(double(client.width()) / size.width(), double(client.height()) / size.height()));
+        case ID_ZOOM_FIT:
+            FitToWindow();
             return true;
-        }
         case ID_GRID:
             if (zoom_ >= 4.0) {
                 gridOn_ = !gridOn_;

@@ -58,6 +58,12 @@ public:
     void SetHighMarker(int level);
 
     void SetZoom(double zoom);
+    // Fit to window: the zoom then follows the view's size until another zoom is set.
+    void FitToWindow();
+    bool fitMode() const { return fitMode_; }
+    // Full screen: the picture centred on black; otherwise at the top-left on the
+    // button face.
+    void SetCentredOnBlack(bool on);
     // Whether SetZoom would take `zoom`: an image pixel at most 256 screen pixels
     // wide and an extent the scroll bars can hold.
     bool CanZoom(double zoom) const;
@@ -89,7 +95,13 @@ public:
     bool OnCommand(int id) override;
     bool OnUpdateCommand(int id, appkit::CommandState& state) override;
 
+signals:
+    // A new zoom or zoom mode.
+    void zoomChanged();
+
 protected:
+    // Ctrl+wheel zooms by steps about the point under the cursor; the wheel alone scrolls.
+    void wheelEvent(QWheelEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -101,6 +113,8 @@ protected:
 
 private:
     void Relayout(bool formatReset);
+    void Zoom(double zoom);
+    void ZoomAbout(double zoom, QPointF client);
     void OnImageReady(CurrentImage& image, const CViewHint& hint);
     void EnsureHexDump();
     void ToggleHexDump();
@@ -126,6 +140,10 @@ private:
     int highMarker_ = -1;
     double zoom_ = 1.0;
     bool gridOn_ = false;
+    bool fitMode_ = false;
+    bool centredOnBlack_ = false;
+    QPoint origin_;       // where the extent starts in the client while it is centred
+    int wheelAngle_ = 0;  // Ctrl+wheel turn not yet taken as a step
     QSize total_;
 
     QPoint anchor_{-1, -1};

@@ -36,4 +36,9 @@ QRect DisplayRegion(const QRect& r, double zoom) {
                      int64_t(std::ceil(right * zoom)), int64_t(std::ceil(bottom * zoom)));
 }
 
+double ZoomStep(double zoom, int direction) {
+    const double exponent = std::log2(zoom);
+    return std::ldexp(1.0, int(direction > 0 ? std::floor(exponent) + 1 : std::ceil(exponent) - 1));
+}
+
 }  // namespace display

@@ -23,6 +23,11 @@ QRect ImageRegion(const QRect& display, double zoom);
 // and bottom up (the region's whole pixels).
 QRect DisplayRegion(const QRect& image, double zoom);
 
+// The next zoom step from `zoom` in a direction (+1 in, -1 out): the nearest
+// power of two beyond it, so a zoom between steps (after fit to window) goes to
+// the step on that side.
+double ZoomStep(double zoom, int direction);
+
 // A rectangle from its edges, right and bottom exclusive.
 inline QRect FromEdges(int64_t left, int64_t top, int64_t right, int64_t bottom) {
     return QRect(int(left), int(top), int(right - left), int(bottom - top));

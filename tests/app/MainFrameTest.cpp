@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
@@ -175,6 +176,53 @@ TEST_F(MainFrameTest, AboutBoxShowsTheCardsVersions) {
     auto noCardText = [&](int id) { return noCard.findChild<QLabel*>(QString::number(id))->text(); };
     EXPECT_EQ(noCardText(1140), "0.0.0.0") << "values not returned stay 0";
     EXPECT_EQ(noCardText(1139), "0.0.0 (build 0)");
+}
+
+// Switching to a larger camera leaves a maximised window as it is.
+TEST_F(MainFrameTest, AMaximisedWindowIsNotFittedToTheImage) {
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    frame.showMaximized();
+    QApplication::processEvents();
+    const QRect maximised = frame.geometry();
+    frame.ExecuteCommand(res::ID_CHANNEL_2);
+    QApplication::processEvents();
+    ASSERT_EQ(frame.channel(), 1);
+    EXPECT_TRUE(frame.isMaximized());
+    EXPECT_EQ(frame.geometry(), maximised);
+}
+
+// Full screen fits; leaving it brings back the zoom mode that was in force, and
+// the zoom pane after the seven panes says which.
+TEST_F(MainFrameTest, LeavingFullScreenRestoresTheZoomMode) {
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    frame.show();
+    QApplication::processEvents();
+    EXPECT_GT(frame.zoomPane()->x(), frame.pane(res::ID_PANE_CAMERA)->x());
+    CChildView& view = *frame.view();
+    struct Case {
+        int zoomCommand;
+        const char* pane;
+    };
+    for (const Case& c : {Case{res::ID_ZOOM_FIT, "Fit"}, Case{res::ID_ZOOM_200, "200%"}}) {
+        frame.ExecuteCommand(c.zoomCommand);
+        EXPECT_EQ(frame.zoomPane()->text(), c.pane);
+        frame.ExecuteCommand(res::ID_FULL_SCREEN);
+        QApplication::processEvents();
+        EXPECT_EQ(frame.zoomPane()->text(), "Fit") << c.pane;
+        frame.ExecuteCommand(res::ID_FULL_SCREEN);
+        QApplication::processEvents();
+        EXPECT_EQ(frame.zoomPane()->text(), c.pane);
+        const QSize client = view.viewport()->size();
+        if (c.zoomCommand == res::ID_ZOOM_FIT) {
+            EXPECT_DOUBLE_EQ(view.zoom(), std::min(client.width() / 640.0, client.height() / 480.0));
+            EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0) << "the picture is whole";
+            EXPECT_EQ(view.verticalScrollBar()->maximum(), 0);
+        } else {
+            EXPECT_EQ(view.zoom(), 2.0);
+        }
+    }
 }
 
 }  // namespace
