@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -17,6 +19,7 @@
 #include "kit/Profile.h"
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
+#include "zamgrb_sim.h"
 
 namespace {
 
@@ -132,8 +135,10 @@ struct FileDialogAnswer {
     QString path;  // empty: cancel
     QStringList filters;
     QString suffix;
+    QString folder;  // where the dialog opened
     flows::WindowWatcher watcher{flows::OnWindow<QFileDialog>([this](QFileDialog* d) {
         filters = d->nameFilters();
+        folder = d->directory().absolutePath();
         suffix = d->defaultSuffix();
         if (path.isEmpty()) {
             d->reject();
@@ -278,6 +283,63 @@ TEST_F(CameraFiles, UserLoadAndSaveSayWhatWentWrong) {
     }
     EXPECT_EQ(frame.cameraDescription().config.widthValid, 641u);
     EXPECT_TRUE(frame.windowTitle().endsWith("Channel 1: Odd")) << frame.windowTitle().toStdString();
+}
+
+// The shipped camera files describe the cameras of the software card and of the
+// README's example machines: Load... starts in their folder, the card takes each
+// one, and its geometry is the one the card measures.
+TEST_F(CameraFiles, ShippedFilesFitTheirCameras) {
+    struct Case {
+        const char* machine;  // empty: the built-in machine
+        int channelCommand;
+        const char* file;
+    };
+    const Case cases[] = {
+        {"", res::ID_CHANNEL_1, "Software-card-channel-1-mono-640x480.cxf"},
+        {"", res::ID_CHANNEL_2, "Software-card-channel-2-bayer-800x600.cxf"},
+        {R"({"cards": [{"link": {"lanes": 1, "speedCode": 1}, "channels": [{"camera": {"bitDepth": 10,
+            "tapFormat": 10, "pixelClockMHz": 40, "framePeriodUs": 0, "width": {"valid": 1024, "post": 176},
+            "height": {"valid": 1024, "post": 40}}}]}]})",
+         res::ID_CHANNEL_1, "Example-narrow-link-10bit-4-taps-1024x1024-packed.cxf"},
+        {R"({"cards": [{"channels": [{"camera": {"source": "ramp", "bitDepth": 12, "tapFormat": 5,
+            "width": {"pre": 32, "valid": 1024, "post": 64}, "height": {"pre": 4, "valid": 768, "post": 8}}}]}]})",
+         res::ID_CHANNEL_1, "Example-ramp-12bit-2-taps-1024x768.cxf"},
+        {R"({"cards": [{"channels": [{"camera": {"tapConfig": {"channels": 2, "channelOutput": 1, "taps": 2,
+            "tapOutput": 2}, "width": {"valid": 640, "post": 64}, "height": {"valid": 480, "post": 20}}}]}]})",
+         res::ID_CHANNEL_1, "Example-custom-taps-2-channels-640x480.cxf"},
+        {R"({"cards": [{"channels": [{"camera": {"color": "rgb", "bitDepth": 24}},
+            {"camera": {"color": "truesense", "patternStart": 5}}]}]})",
+         res::ID_CHANNEL_1, "Example-rgb24-640x480.cxf"},
+        {R"({"cards": [{"channels": [{"camera": {"color": "rgb", "bitDepth": 24}},
+            {"camera": {"color": "truesense", "patternStart": 5}}]}]})",
+         res::ID_CHANNEL_2, "Example-truesense-640x480.cxf"},
+    };
+    const QString folder = QDir(QCoreApplication::applicationDirPath() + "/../Cam_Files").absolutePath();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        if (*c.machine) {
+            UseMachine(c.machine);
+        } else {
+            unsetenv("ZAMGRB_SIM_CONFIG");
+            ASSERT_EQ(ZamgrbSimReload(), ZAMGRB_OK);
+        }
+        RecordedMessages().clear();
+        CMainFrame frame;
+        ASSERT_TRUE(frame.OnCreate());
+        frame.ExecuteCommand(c.channelCommand);
+        {
+            FileDialogAnswer answer{folder + "/" + c.file};
+            frame.OnNotify(res::IDD_CAMERA_PARAMETERS, CCameraParamsDlg::kLoad);
+            ASSERT_EQ(answer.watcher.handled(), 1);
+            EXPECT_EQ(answer.folder, folder);
+        }
+        EXPECT_TRUE(RecordedMessages().empty()) << RecordedMessages().join('|').toStdString();
+        const CameraConfig& k = frame.cameraDescription().config;
+        uint32_t clocks = 0, lines = 0;
+        ASSERT_TRUE(frame.MeasureSignal(clocks, lines));
+        EXPECT_EQ(clocks, (k.widthPreValid + k.widthValid + k.widthPostValid) / k.tapConfig.taps);
+        EXPECT_EQ(lines, (k.heightPreValid + k.heightValid + k.heightPostValid) / k.tapConfig.channels);
+    }
 }
 
 }  // namespace
