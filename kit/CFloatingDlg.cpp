@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QScreen>
 #include <utility>
 
@@ -90,8 +91,13 @@ void CFloatingDlg::PlaceBesideOwner() {
     const QRect work = appkit::NearestWorkArea(owner->frameGeometry(), workAreas);
     if (work.isNull())
         return;
+    // Below the main window's menu and toolbar, where its central widget starts.
+    const auto* main = qobject_cast<const QMainWindow*>(owner);
+    const QWidget* content = main && main->centralWidget() ? main->centralWidget() : owner;
+    const int contentTop = content->mapToGlobal(QPoint(0, 0)).y();
     static int placedSoFar = 0;
-    move(appkit::FirstPlacement(frameGeometry().size(), owner->frameGeometry(), work, placedSoFar++ % 8));
+    move(appkit::FirstPlacement(frameGeometry().size(), owner->frameGeometry(), contentTop, work,
+                                placedSoFar++ % 8));
 }
 
 void CFloatingDlg::closeEvent(QCloseEvent* event) {

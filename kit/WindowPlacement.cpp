@@ -79,14 +79,17 @@ QRect NearestWorkArea(const QRect& frame, const QList<QRect>& workAreas) {
     return best;
 }
 
-QPoint FirstPlacement(QSize size, const QRect& owner, const QRect& workArea, int index) {
+QPoint FirstPlacement(QSize size, const QRect& owner, int contentTop, const QRect& workArea, int index) {
     constexpr int kGap = 8, kStep = 32;
-    const int top = owner.top() + index * kStep;
-    QPoint at(owner.left() + owner.width() + kGap, top);
-    if (at.x() + size.width() > workArea.left() + workArea.width()) {
+    const int workRight = workArea.left() + workArea.width();
+    const int ownerRight = owner.left() + owner.width();
+    QPoint at(ownerRight + kGap, owner.top() + index * kStep);
+    if (at.x() + size.width() > workRight) {
         at.setX(owner.left() - kGap - size.width());
-        if (at.x() < workArea.left())
-            at = owner.topLeft() + QPoint(kStep, kStep) * (index + 1);
+        if (at.x() < workArea.left()) {
+            const bool right = workRight - ownerRight >= owner.left() - workArea.left();
+            at = QPoint(right ? workRight - size.width() : workArea.left(), contentTop + index * kStep);
+        }
     }
     return MoveIntoWorkArea(QRect(at, size), workArea);
 }

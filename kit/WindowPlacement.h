@@ -38,9 +38,11 @@ struct WindowPlacement {
 QPoint MoveIntoWorkArea(const QRect& frame, const QRect& workArea);
 
 // Where a tool window of `size` (frame included) first opens: beside the owner's
-// frame, right of it or else left of it, the `index`-th one a step lower; where
-// neither side has room, cascaded over the owner. Always inside `workArea`.
-QPoint FirstPlacement(QSize size, const QRect& owner, const QRect& workArea, int index);
+// frame, right of it or else left of it, the `index`-th one a step lower. Where
+// neither side has room, on the roomier side at the work area's edge, no higher
+// than `contentTop` (where the owner's menu and toolbar end), so they stay in
+// reach. Always inside `workArea`.
+QPoint FirstPlacement(QSize size, const QRect& owner, int contentTop, const QRect& workArea, int index);
 
 // The work area nearest a frame rectangle: the one it overlaps most, else the one
 // closest to it. An empty rectangle when there is none.

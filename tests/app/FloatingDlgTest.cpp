@@ -171,8 +171,9 @@ TEST(WindowPlacementRecord, RoundTripsAndRejectsOtherSizes) {
 
 #include "FloatingDlgTest.moc"
 
-// With nothing stored, a tool window opens beside the main window, inside its screen.
-TEST(FirstPlacement, BesideTheOwnerElseCascadedAlwaysInsideTheScreen) {
+// With nothing stored, a tool window opens beside the main window, inside its
+// screen, and never over the main window's menu and toolbar.
+TEST(FirstPlacement, BesideTheOwnerElseBelowItsToolbarAlwaysInsideTheScreen) {
     const QRect work(0, 0, 1600, 1000);
     const QSize tool(300, 200);
     struct Case {
@@ -186,11 +187,12 @@ TEST(FirstPlacement, BesideTheOwnerElseCascadedAlwaysInsideTheScreen) {
         {"the next one a step lower", QRect(100, 100, 800, 600), 2, QPoint(908, 164)},
         {"exactly room on the right", QRect(100, 100, 1192, 600), 0, QPoint(1300, 100)},
         {"left when the right has no room", QRect(700, 100, 893, 600), 0, QPoint(392, 100)},
-        {"cascaded over a screen-wide owner", QRect(0, 0, 1600, 1000), 1, QPoint(64, 64)},
+        {"no room either side, more on the right", QRect(100, 100, 1250, 600), 1, QPoint(1300, 222)},
+        {"no room either side, more on the left", QRect(250, 100, 1250, 600), 0, QPoint(0, 190)},
         {"kept on the screen at its bottom", QRect(100, 700, 800, 300), 5, QPoint(908, 800)},
     };
     for (const Case& c : cases) {
-        const QPoint at = appkit::FirstPlacement(tool, c.owner, work, c.index);
+        const QPoint at = appkit::FirstPlacement(tool, c.owner, c.owner.top() + 90, work, c.index);
         EXPECT_EQ(at, c.expected) << c.name;
         EXPECT_TRUE(work.contains(QRect(at, tool))) << c.name;
     }
