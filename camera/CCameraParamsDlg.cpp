@@ -40,10 +40,10 @@ QRadioButton* addRadio(QButtonGroup* group, int id, const QString& text, QWidget
     return radio;
 }
 
-// A bit depth button: the monochrome and the RGB group each keep their choice,
-// but only the group that applies (the enabled one) shows it, so the dialog never
-// shows two depths checked at once.
-class DepthRadio : public QRadioButton {
+// A button of a group that keeps its choice while it does not apply (the bit
+// depth groups, the pattern cells): disabled, it shows no check, so the dialog
+// never shows two depths checked at once, nor a pattern for a monochrome camera.
+class ChoiceRadio : public QRadioButton {
 public:
     using QRadioButton::QRadioButton;
 
@@ -58,8 +58,8 @@ protected:
     }
 };
 
-QRadioButton* addDepthRadio(QButtonGroup* group, int id, const QString& text, QWidget* parent) {
-    auto* radio = new DepthRadio(text, parent);
+QRadioButton* addChoiceRadio(QButtonGroup* group, int id, const QString& text, QWidget* parent) {
+    auto* radio = new ChoiceRadio(text, parent);
     group->addButton(radio, id);
     return radio;
 }
@@ -188,9 +188,9 @@ QWidget* CCameraParamsDlg::BuildBitDepth() {
     monoDepth_ = new QButtonGroup(box);
     rgbDepth_ = new QButtonGroup(box);
     for (int k = 0; k < kMonoDepthCount; ++k)
-        grid->addWidget(addDepthRadio(monoDepth_, k, QString::number(MonoDepthOf(k)), box), k, 0);
+        grid->addWidget(addChoiceRadio(monoDepth_, k, QString::number(MonoDepthOf(k)), box), k, 0);
     for (int k = 0; k < kRgbDepthCount; ++k)
-        grid->addWidget(addDepthRadio(rgbDepth_, k, QStringLiteral("RGB%1").arg(RgbDepthOf(k)), box), k, 1);
+        grid->addWidget(addChoiceRadio(rgbDepth_, k, QStringLiteral("RGB%1").arg(RgbDepthOf(k)), box), k, 1);
     check(monoDepth_, 0);
     check(rgbDepth_, 0);
     connect(monoDepth_, &QButtonGroup::idClicked, this, &CCameraParamsDlg::UpdatePackedEnabling);
@@ -202,8 +202,9 @@ QWidget* CCameraParamsDlg::BuildPattern() {
     auto* grid = new QGridLayout(box);
     pattern_ = new QButtonGroup(box);
     for (int cell = 0; cell < kPatternCells; ++cell)
-        grid->addWidget(addRadio(pattern_, cell, QString(QLatin1Char(CellLabel(kTruesense, cell))), box),
-                        cell / 4, cell % 4);
+        grid->addWidget(
+            addChoiceRadio(pattern_, cell, QString(QLatin1Char(CellLabel(kTruesense, cell))), box), cell / 4,
+            cell % 4);
     check(pattern_, 0);
     return box;
 }

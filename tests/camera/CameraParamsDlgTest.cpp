@@ -167,7 +167,7 @@ TEST_F(CameraParamsDlg, MonochromeAndRgbDepthButtonsFollowTheVideoType) {
     EXPECT_FALSE(button(dialog, "CMYG")->isEnabled());
 }
 
-// Both depth groups keep a choice; only the one that applies shows its check.
+// Both depth groups and the pattern keep a choice; only where it applies is it shown.
 TEST_F(CameraParamsDlg, OnlyTheDepthGroupThatAppliesShowsItsCheck) {
     const auto showsCheck = [this](const char* text) {  // the look changes with the check state
         QAbstractButton* b = button(dialog, text);
@@ -182,7 +182,7 @@ TEST_F(CameraParamsDlg, OnlyTheDepthGroupThatAppliesShowsItsCheck) {
     click("RGB");
     EXPECT_TRUE(showsCheck("RGB24") && !showsCheck("8"));
     click("Monochrome");
-    EXPECT_TRUE(showsCheck("8") && !showsCheck("RGB24"));
+    EXPECT_TRUE(showsCheck("8") && !showsCheck("RGB24") && !showsCheck("P"));
 }
 
 TEST_F(CameraParamsDlg, ConfigRoundTripsAndPackedIsForcedOffWhenUnavailable) {
