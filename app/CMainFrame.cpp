@@ -410,6 +410,9 @@ bool CMainFrame::OnCommand(int id) {
         case ID_APP_ABOUT:
             showAbout();
             return true;
+        case ID_PLAY_FILES:
+            OpenPlayer();
+            return true;
         case ID_APP_EXIT:
             close();
             return true;
@@ -489,6 +492,7 @@ bool CMainFrame::OnUpdateCommand(int id, appkit::CommandState& state) {
             state.checked = lut_.useLut();
             return true;
         case ID_RESET_DIALOG_POSITION:
+        case ID_PLAY_FILES:
         case ID_APP_ABOUT:
         case ID_APP_EXIT:
             return true;
@@ -607,6 +611,7 @@ void CMainFrame::OnDestroy() {
         t.stop();
     commandUiTimer_.stop();
     qCInfo(lcMainFrame) << "destroy: close the player";
+    DestroyPlayer();
     qCInfo(lcMainFrame) << "destroy: save the placement";
     appkit::Profile::WriteBinary(
         appkit::kFloatingWindowsSection, kMainFramePlacement,

@@ -40,6 +40,7 @@ class CChildView;
 class CFloatingDlg;
 class CFlushingDlg;
 class CHistogramTool;
+class CPlayer;
 class CRGBControlDlg;
 class CStatisticsDlg;
 class CTerminalDlg;
@@ -182,6 +183,9 @@ private:
     void toggleDialog(QWidget* dialog);
     void resetDialogPositions();
     void showAbout();
+    // The file player: opened or brought to the front; destroyed with the frame.
+    void OpenPlayer();
+    void DestroyPlayer();
     // WM_CLOSE and WM_DESTROY, in their order.
     void OnClose();
     void OnDestroy();
@@ -253,6 +257,7 @@ private:
     GrabStatistics captureStartStatistics_{};
     QString diskFailure_;  // the first file of the capture that could not be written
     CFlushingDlg* flushing_ = nullptr;
+    QPointer<CPlayer> player_;  // null once its window is closed
 
     QHash<int, QAction*> actions_;
     QHash<int, QLabel*> panes_;

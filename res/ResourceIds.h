@@ -104,6 +104,10 @@ enum String : int {
     IDS_EMPTY_FILE_NAME = 133,
     IDS_CHANGE_BAUD_RATE = 137,
     IDS_SERIAL_PORT_FAILED = 138,
+    // The player's file messages, each with the file's path for %s.
+    IDS_CANT_READ_FILE = 146,
+    IDS_CANT_OPEN_FILE = 147,
+    IDS_INVALID_FILE = 148,
     IDS_OUT_OF_MEMORY = 149,
     IDS_OLD_FIRMWARE = 150,
     IDS_GRABBING_NEEDED = 152,

@@ -44,6 +44,9 @@ const QHash<int, QString>& table() {
                   "support medium mode or product of\nnumber of taps and bit depth should not exceed 24")},
         {142, QStringLiteral("The frame grabber doesn't support Full camera link mode")},
         {143, QStringLiteral("The frame grabber doesn't support 80bit (Deca) camera link mode")},
+        {IDS_CANT_READ_FILE, QStringLiteral("Can't read file '%s'.")},
+        {IDS_CANT_OPEN_FILE, QStringLiteral("Can't open file '%s' .")},
+        {IDS_INVALID_FILE, QStringLiteral("File '%s\" is invalid.")},
         {IDS_OUT_OF_MEMORY,
          QStringLiteral("System ran out of memory.\nCapture Stopped.\n\nFrames captured: %d\nMemory "
                         "used: %d MBytes")},
