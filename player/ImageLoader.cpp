@@ -32,14 +32,13 @@ FileStatus ImageLoader::Load(const QString& path, QImage& image) {
     return status;
 }
 
-// Decoded straight into a bitmap of the screen's 32-bit form, which paints
-// without a conversion.
+// Decoded straight into the bitmap: 24-bit rows, each padded to 4 bytes.
 FileStatus ImageLoader::loadJpeg(const QString& path) {
     int width = 0, height = 0, components = 0;
     if (jpeg_.ReadHeader(QFile::encodeName(path).toStdString(), width, height, components) != 0 ||
         !AcceptableSize(uint64_t(width), uint64_t(height)))
         return FileStatus::CannotRead;
-    QImage* image = target(width, height, QImage::Format_RGB32);
+    QImage* image = target(width, height, QImage::Format_BGR888);
     if (!image || jpeg_.Decode(image->bits(), width, -height, int(image->bytesPerLine())) != 0)
         return FileStatus::CannotRead;
     return FileStatus::Ok;

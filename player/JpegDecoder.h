@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace player {
 
@@ -21,13 +20,16 @@ public:
     // colour components (1 grey, 3 colour).
     int ReadHeader(const std::string& path, int& width, int& height, int& components);
 
-    // Decodes the file read last into rows of blue, green, red and one unused byte,
-    // `pitch` bytes apart; a negative height puts the top row first. 0 on success.
+    // Decodes the file read last into rows of blue, green, red samples, `pitch`
+    // bytes apart (the row and its padding); a negative height puts the top row
+    // first. 0 on success.
     int Decode(uint8_t* buffer, int width, int height, int pitch);
 
 private:
     void* handle_;
-    std::vector<uint8_t> file_;
+    // The file's bytes, in a buffer kept from file to file and not cleared first.
+    std::unique_ptr<uint8_t[]> file_;
+    size_t fileBytes_ = 0, capacity_ = 0;
 };
 
 }  // namespace player
