@@ -12,6 +12,8 @@ namespace player {
 namespace {
 
 constexpr uint64_t kFileHeader = 14, kMinInfoHeader = 40, kMaxInfoHeader = 124;
+// The headers and the largest colour table.
+constexpr uint64_t kBmpHeadBytes = kFileHeader + kMaxInfoHeader + 256 * 4;
 
 uint32_t u16(const uint8_t* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8;
@@ -47,8 +49,6 @@ bool readFully(int fd, std::vector<iovec>& parts, uint64_t offset) {
     }
 }
 
-}  // namespace
-
 FileStatus ParseBmpHeader(const uint8_t* head, uint64_t headBytes, uint64_t fileSize, BmpLayout& layout) {
     if (headBytes < kFileHeader + kMinInfoHeader || head[0] != 'B' || head[1] != 'M')
         return FileStatus::Invalid;
@@ -56,7 +56,7 @@ FileStatus ParseBmpHeader(const uint8_t* head, uint64_t headBytes, uint64_t file
     const auto width = int32_t(u32(head + 18)), height = int32_t(u32(head + 22));
     const uint32_t bits = u16(head + 28), compression = u32(head + 30), used = u32(head + 46);
     if (infoHeader < kMinInfoHeader || infoHeader > kMaxInfoHeader || (bits != 8 && bits != 24) ||
-        compression != 0 || width <= 0 || height == 0 || height == INT32_MIN)
+        compression != 0 || width <= 0 || height == 0)
         return FileStatus::Invalid;
     const uint64_t rows = uint64_t(height < 0 ? -int64_t(height) : height);
     if (!AcceptableSize(uint64_t(width), rows))
@@ -64,7 +64,8 @@ FileStatus ParseBmpHeader(const uint8_t* head, uint64_t headBytes, uint64_t file
     const uint64_t colours = bits == 8 ? (used == 0 ? 256 : used) : 0;
     const uint64_t tableEnd = kFileHeader + infoHeader + colours * 4;
     const uint64_t stride = (uint64_t(width) * bits / 8 + 3) / 4 * 4;
-    // The colour table lies before the pixels, and the pixels within the file.
+    // The colour table lies before the pixels and within the bytes read, the pixels
+    // within the file.
     if (colours > 256 || tableEnd > offset || tableEnd > headBytes || offset > fileSize ||
         stride * rows > fileSize - offset)
         return FileStatus::Invalid;
@@ -80,6 +81,8 @@ FileStatus ParseBmpHeader(const uint8_t* head, uint64_t headBytes, uint64_t file
         layout.palette[i] = 0xff000000u | (u32(head + kFileHeader + infoHeader + i * 4) & 0xffffffu);
     return FileStatus::Ok;
 }
+
+}  // namespace
 
 FileStatus ReadBmp(int fd, const BmpAllocator& allocate, BmpLayout& layout) {
     struct stat info {};

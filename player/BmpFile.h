@@ -26,12 +26,8 @@ struct BmpLayout {
 // stride); null when it cannot be had.
 using BmpAllocator = std::function<uint8_t*(const BmpLayout& layout, uint64_t& pitch)>;
 
-// The header of a file of fileSize bytes from its first bytes (kBmpHeadBytes, or the
-// whole file when it is shorter).
-inline constexpr uint64_t kBmpHeadBytes = 14 + 124 + 256 * 4;
-FileStatus ParseBmpHeader(const uint8_t* head, uint64_t headBytes, uint64_t fileSize, BmpLayout& layout);
-
-// Reads the open file fd: header, then its rows into what allocate gives.
+// Reads the open file fd: its header, checked against the file's size, then its
+// rows into what allocate gives.
 FileStatus ReadBmp(int fd, const BmpAllocator& allocate, BmpLayout& layout);
 
 }  // namespace player

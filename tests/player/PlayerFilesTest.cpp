@@ -36,7 +36,8 @@ struct Bmp {
                        offset = uint64_t(int64_t(tableEnd) + offsetShift);
         const uint64_t stride = (uint64_t(std::max(width, 0)) * bits / 8 + 3) / 4 * 4;
         const uint64_t rows = uint64_t(std::abs(int64_t(height)));
-        std::vector<uint8_t> b(size_t(int64_t(std::max(offset, tableEnd) + stride * rows) + sizeChange));
+        const size_t size = size_t(int64_t(std::max(offset, tableEnd) + stride * rows) + sizeChange);
+        std::vector<uint8_t> b(std::max<size_t>({size, 54, tableEnd}));
         std::memcpy(b.data(), magic, 2);
         put(b, 10, uint32_t(offset)), put(b, 14, infoSize), put(b, 18, uint32_t(width));
         put(b, 22, uint32_t(height)), put(b, 26, 1, 2), put(b, 28, bits, 2), put(b, 30, compression);
@@ -46,6 +47,7 @@ struct Bmp {
         for (uint64_t r = 0; r < rows && offset + r * stride < b.size(); ++r)
             for (uint64_t i = 0; i < stride && offset + r * stride + i < b.size(); ++i)
                 b[offset + r * stride + i] = uint8_t(r * 16 + i);
+        b.resize(size);
         return b;
     }
 };
