@@ -149,9 +149,6 @@ TEST(ImageLoader, FailuresKeepTheImageAndSayWhy) {
         EXPECT_EQ(image.size(), QSize(7, 5));
         EXPECT_EQ(image.pixel(6, 4), qRgb(255, 0, 0));
     }
-    EXPECT_EQ(MessageIdFor(FileStatus::CannotRead), 146);
-    EXPECT_EQ(MessageIdFor(FileStatus::CannotOpen), 147);
-    EXPECT_EQ(MessageIdFor(FileStatus::Invalid), 148);
 }
 
 // Files of the card library's writers, read back pixel by pixel: the ramp
@@ -184,11 +181,8 @@ TEST(ImageLoader, ReadsWhatTheCardLibraryWrites) {
         // Pixels as the conversion delivers them: one sample, or B, G, R, 0.
         const uint32_t channels = colour ? 4 : 1, bytes = bits > 8 ? 2 : 1;
         auto value = [&](uint32_t x, uint32_t y, uint32_t c) {  // c: 0 R, 1 G, 2 B
-            return (colour ? (c == 0   ? x
-                              : c == 1 ? y
-                                       : x + y)
-                           : x + 3 * y) *
-                   (bits > 8 ? 41 : 1) % (1u << bits);
+            const uint32_t ramp = !colour ? x + 3 * y : c == 0 ? x : c == 1 ? y : x + y;
+            return ramp * (bits > 8 ? 41 : 1) % (1u << bits);
         };
         std::vector<uint8_t> pixels(kW * kH * channels * bytes);
         for (uint32_t y = 0; y < kH; ++y)
@@ -201,13 +195,12 @@ TEST(ImageLoader, ReadsWhatTheCardLibraryWrites) {
         CameraDescription d{};
         d.config.widthValid = kW, d.config.heightValid = kH, d.config.bitDepth = row.bitDepth;
         SetTapFormat(1, &d.config.tapConfig);
-        const std::string path = (folder.path / (std::string("w") + row.extension)).string();
-        const std::string ext = row.extension;
-        const uint32_t written = ext == ".bmp" ? SaveBmpFile(&d, pixels.data(), path.c_str())
-                                 : ext == ".jpg"
-                                     ? SaveJpegFile(&d, pixels.data(), path.c_str(), 100)
-                                     : SaveTiffFile(&d, pixels.data(), path.c_str(), row.tiffFlags);
-        ASSERT_EQ(written, 0u);
+        const std::string path = (folder.path / (std::string("w") + row.extension)).string(),
+                          ext = row.extension;
+        ASSERT_EQ(ext == ".bmp"   ? SaveBmpFile(&d, pixels.data(), path.c_str())
+                  : ext == ".jpg" ? SaveJpegFile(&d, pixels.data(), path.c_str(), 100)
+                                  : SaveTiffFile(&d, pixels.data(), path.c_str(), row.tiffFlags),
+                  0u);
         FileStatus status{};
         const QImage image = load(loader, path, status);
         ASSERT_EQ(status, FileStatus::Ok);
