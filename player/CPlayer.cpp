@@ -53,8 +53,13 @@ CPlayer::~CPlayer() = default;
 
 void CPlayer::ShowFile(const QString& path) {
     const FileStatus status = loader_.Load(path, image_);
-    if (status != FileStatus::Ok)
+    if (status != FileStatus::Ok) {
+        // The running timer ticks on while the message is up; it moves on once the
+        // message is closed instead of stacking a message for every file meanwhile.
+        messageShown_ = true;
         appkit::ShowMessage(this, res::LoadString(MessageIdFor(status)).replace(QLatin1String("%s"), path));
+        messageShown_ = false;
+    }
     applySizeChoice();
     view_->repaint();
 }
@@ -119,6 +124,8 @@ void CPlayer::setTransportChecked(int id, bool checked) {
 }
 
 void CPlayer::tick(int request) {
+    if (messageShown_)
+        return;
     if (control_->OnRequest(request) == 0)
         stop();
 }

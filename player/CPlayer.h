@@ -56,6 +56,7 @@ private:
     int mode_ = player::IDC_STOP;
     QSize viewSize_;
     int sizeChoice_;
+    bool messageShown_ = false;
     QHash<int, QAbstractButton*> buttons_;  // the window's own transport buttons, hidden
     QTimer rewindTimer_, forwardTimer_;
 };
