@@ -6,9 +6,7 @@
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
 
-namespace {
-constexpr int kMinWidth = 300;
-}
+namespace {}
 
 CGraphView::CGraphView(const CHistoGraph::Hooks& hooks, QWidget* parent)
     : QScrollArea(parent), stack_(new QWidget) {
@@ -35,7 +33,7 @@ CGraphView::CGraphView(const CHistoGraph::Hooks& hooks, QWidget* parent)
 }
 
 void CGraphView::Layout() {
-    const int w = std::max(viewport()->width(), kMinWidth);
+    const int w = std::max(viewport()->width(), kMinGraphWidth);
     const int h = int(w / 1.3333333333333);
     int y = 0;
     auto place = [&](CGraphWnd* g) {

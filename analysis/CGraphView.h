@@ -12,6 +12,8 @@
 class CGraphView : public QScrollArea {
     Q_OBJECT
 public:
+    static constexpr int kMinGraphWidth = 300;  // narrower, the window scrolls
+
     CGraphView(const CHistoGraph::Hooks& hooks, QWidget* parent = nullptr);
 
     // A computed frame: histograms of the taps it has, the others hidden, and both profiles.

@@ -1,6 +1,7 @@
 #include "analysis/CHistogramTool.h"
 
 #include <QCloseEvent>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include "display/ImageFormat.h"
 #include "display/ViewHints.h"
 #include "kit/Profile.h"
+#include "kit/WindowPlacement.h"
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
 
@@ -82,9 +84,16 @@ void CHistogramTool::Create() {
     layout->addWidget(view_);
     const int left = appkit::Profile::GetInt(kSection, QStringLiteral("left"), 0);
     const int top = appkit::Profile::GetInt(kSection, QStringLiteral("top"), 0);
-    const int right = appkit::Profile::GetInt(kSection, QStringLiteral("right"), 220);
+    // Wide enough for the narrowest graph beside the vertical scroll bar: the first
+    // look needs no horizontal scrolling.
+    const int fitted = CGraphView::kMinGraphWidth + view_->verticalScrollBar()->sizeHint().width();
+    const int right = appkit::Profile::GetInt(kSection, QStringLiteral("right"), left + fitted);
     const int bottom = appkit::Profile::GetInt(kSection, QStringLiteral("bottom"), 500);
-    frame->setGeometry(left, top, std::max(1, right - left), std::max(1, bottom - top));
+    frame->resize(std::max(1, right - left), std::max(1, bottom - top));
+    if (appkit::Profile::Contains(kSection, QStringLiteral("left")))
+        frame->move(left, top);
+    else  // at the screen's corner it would cover the main window's menu
+        appkit::PlaceBesideOwner(*frame, frame->parentWidget() ? frame->parentWidget()->window() : nullptr);
     window_ = frame;
     ApplyMarkers();
     view_->ClearAll();

@@ -1,10 +1,7 @@
 #include "kit/CFloatingDlg.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMainWindow>
-#include <QScreen>
 #include <utility>
 
 #include "kit/Profile.h"
@@ -78,26 +75,8 @@ void CFloatingDlg::showEvent(QShowEvent* event) {
     shown = 1;
 }
 
-// Without a stored placement a tool window would open wherever the window system
-// puts it (often over the main window's menu); it goes beside the main window,
-// each next one a step lower, on the main window's screen.
 void CFloatingDlg::PlaceBesideOwner() {
-    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
-    if (!owner || !owner->isVisible())
-        return;
-    QList<QRect> workAreas;
-    for (const QScreen* screen : QGuiApplication::screens())
-        workAreas << screen->availableGeometry();
-    const QRect work = appkit::NearestWorkArea(owner->frameGeometry(), workAreas);
-    if (work.isNull())
-        return;
-    // Below the main window's menu and toolbar, where its central widget starts.
-    const auto* main = qobject_cast<const QMainWindow*>(owner);
-    const QWidget* content = main && main->centralWidget() ? main->centralWidget() : owner;
-    const int contentTop = content->mapToGlobal(QPoint(0, 0)).y();
-    static int placedSoFar = 0;
-    move(appkit::FirstPlacement(frameGeometry().size(), owner->frameGeometry(), contentTop, work,
-                                placedSoFar++ % 8));
+    appkit::PlaceBesideOwner(*this, parentWidget() ? parentWidget()->window() : nullptr);
 }
 
 void CFloatingDlg::closeEvent(QCloseEvent* event) {

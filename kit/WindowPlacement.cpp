@@ -1,6 +1,7 @@
 #include "kit/WindowPlacement.h"
 
 #include <QGuiApplication>
+#include <QMainWindow>
 #include <QScreen>
 #include <QWidget>
 #include <QtEndian>
@@ -108,6 +109,34 @@ void MoveOntoNearestScreen(QWidget& window) {
         workAreas << screen->availableGeometry();
     if (const QRect work = NearestWorkArea(frame, workAreas); !work.isNull())
         window.move(MoveIntoWorkArea(frame, work));
+}
+
+// Without a stored placement a tool window would open wherever the window system
+// puts it (often over the main window's menu); it goes beside the main window,
+// each next one a step lower, on the main window's screen.
+void PlaceBesideOwner(QWidget& window, const QWidget* owner) {
+    if (!owner || !owner->isVisible())
+        return;
+    QList<QRect> workAreas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        workAreas << screen->availableGeometry();
+    const QRect work = NearestWorkArea(owner->frameGeometry(), workAreas);
+    if (work.isNull())
+        return;
+    // Below the main window's menu and toolbar, where its central widget starts.
+    const auto* main = qobject_cast<const QMainWindow*>(owner);
+    const QWidget* content = main && main->centralWidget() ? main->centralWidget() : owner;
+    const int contentTop = content->mapToGlobal(QPoint(0, 0)).y();
+    // A window not shown yet has no frame: its move places the client area, and
+    // the frame the window system adds is taken to be the owner's.
+    const bool framed = window.frameGeometry() != window.geometry();
+    const QRect ownerFrame = owner->frameGeometry(), ownerClient = owner->geometry();
+    const QSize frameExtra = framed ? QSize() : ownerFrame.size() - ownerClient.size();
+    const QPoint clientOffset = framed ? QPoint() : ownerClient.topLeft() - ownerFrame.topLeft();
+    static int placedSoFar = 0;
+    window.move(FirstPlacement(window.frameGeometry().size() + frameExtra, ownerFrame, contentTop, work,
+                               placedSoFar++ % 8) +
+                clientOffset);
 }
 
 }  // namespace appkit

@@ -44,6 +44,10 @@ QPoint MoveIntoWorkArea(const QRect& frame, const QRect& workArea);
 // reach. Always inside `workArea`.
 QPoint FirstPlacement(QSize size, const QRect& owner, int contentTop, const QRect& workArea, int index);
 
+// Moves a tool window that has no stored placement to its FirstPlacement beside
+// `owner` (the main window), on the owner's screen. Nothing when the owner is hidden.
+void PlaceBesideOwner(QWidget& window, const QWidget* owner);
+
 // The work area nearest a frame rectangle: the one it overlaps most, else the one
 // closest to it. An empty rectangle when there is none.
 QRect NearestWorkArea(const QRect& frame, const QList<QRect>& workAreas);
