@@ -551,6 +551,12 @@ void CMainFrame::OnNotify(int dialogId, int code) {
         case IDD_TERMINAL:
             OnTerminalNotify(code);
             break;
+        case IDD_CC_CONTROL:
+            OnCCControl(code);
+            break;
+        case IDD_RGB_CONTROL:
+            OnRgbControl(code);
+            break;
         default:
             break;  // each tool's actions are routed here as the tool lands
     }

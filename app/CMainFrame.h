@@ -112,6 +112,8 @@ public:
     CChildView* view() const { return view_; }
     CCameraParamsDlg* cameraParams() const { return cameraParams_.get(); }
     CCaptureSettingsDlg* captureSettings() const { return captureSettings_.get(); }
+    CCCControlDlg* ccControl() const { return ccControl_.get(); }
+    CRGBControlDlg* rgbControl() const { return rgbControl_.get(); }
     capture::CaptureEngine& captureEngine() { return *capture_; }
 
 public slots:
@@ -156,6 +158,16 @@ private:
     QString channelMenuText(uint8_t channel) const;
     // Pushes the channel's settings into the tool dialogs.
     void RefreshDialogs();
+    // The camera control lines and the pulse generator (dialog 114).
+    void OnCCControl(int code);
+    void WriteLineSources();
+    void StartPulseGenerator();
+    void RefreshCCControl();
+    // The colour offsets and gains and the white balance (dialog 118).
+    void OnRgbControl(int code);
+    void ApplyRgbControl();
+    void AnalyzeWhiteBalance();
+    void RefreshRgbControl();
     // The terminal: its notifications, the serial port and reader that come with
     // its window, writing a send and handing its baud rate to the card.
     void OnTerminalNotify(int code);

@@ -45,7 +45,8 @@ void CMainFrame::RefreshDialogs() {
     cameraParams_->SetVideoType(selection.videoType);
     cameraParams_->SetPatternStart(selection.cell);
     terminal_->SelectBaudRate(settings.baudRate);
-    // The CC control, RGB control and terminal dialogs are refreshed here as they land.
+    RefreshCCControl();
+    RefreshRgbControl();
 }
 
 int CMainFrame::ValidateConfig(const CameraConfig& config) const {

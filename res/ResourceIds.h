@@ -121,8 +121,14 @@ enum String : int {
     IDS_LESS = 50002,
     IDS_START_GRAB = 50003,
     IDS_STOP_GRAB = 50004,
+    IDS_PULSE_START = 50005,
+    IDS_PULSE_STOP = 50006,
     IDS_START_CAPTURE = 50007,
     IDS_STOP_CAPTURE = 50008,
+    IDS_MASTER_WIDTH_TOO_LONG = 50100,
+    IDS_SLAVE_WIDTH_TOO_LONG = 50101,
+    IDS_SLAVE_DELAY_TOO_LONG = 50102,
+    IDS_MEAN_RGB = 1173,
 };
 
 // Property sets (text resources read by the property grid).

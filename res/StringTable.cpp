@@ -85,10 +85,15 @@ const QHash<int, QString>& table() {
         {IDS_LESS, QStringLiteral("Less <<<")},
         {50003, QStringLiteral("Start grab")},
         {50004, QStringLiteral("Stop grab")},
-        {50005, QStringLiteral("Start")},
-        {50006, QStringLiteral("Stop")},
+        {IDS_PULSE_START, QStringLiteral("Start")},
+        {IDS_PULSE_STOP, QStringLiteral("Stop")},
         {IDS_START_CAPTURE, QStringLiteral("Start Capture")},
         {IDS_STOP_CAPTURE, QStringLiteral("Stop Capture")},
+        {IDS_MASTER_WIDTH_TOO_LONG,
+         QStringLiteral("Master pulse width should not exceed Master pulse period")},
+        {IDS_SLAVE_WIDTH_TOO_LONG, QStringLiteral("Slave pulse width should not exceed Master pulse period")},
+        {IDS_SLAVE_DELAY_TOO_LONG, QStringLiteral("Slave pulse delay should not exceed Master pulse period")},
+        {IDS_MEAN_RGB, QStringLiteral("Mean RGB = {%d, %d, %d}")},
     };
     return strings;
 }
