@@ -110,16 +110,17 @@ QWidget* CCCControlDlg::BuildGenerator() {
     AddTimeRow(*masterGrid, 1, kMasterPeriod, QStringLiteral("Pulse period"), master);
     frequency_ = new QLineEdit(master);
     frequency_->setReadOnly(true);
+    frequency_->setFixedWidth(90);
     masterGrid->addWidget(new QLabel(QStringLiteral("Frequency:"), master), 2, 0);
     masterGrid->addWidget(frequency_, 2, 1);
-    masterGrid->addWidget(new QLabel(QStringLiteral("Hz"), master), 2, 3);
-    masterGrid->addWidget(new CPulseDiagram(CPulseDiagram::kMaster, master), 0, 5, 3, 1);
+    masterGrid->addWidget(new QLabel(QStringLiteral("Hz"), master), 2, 2, 1, 2);
+    masterGrid->addWidget(new CPulseDiagram(CPulseDiagram::kMaster, master), 0, 4, 3, 1);
 
     auto* slave = new QGroupBox(QStringLiteral("Slave"), box);
     auto* slaveGrid = new QGridLayout(slave);
     AddTimeRow(*slaveGrid, 0, kSlaveDelay, QStringLiteral("Pulse delay"), slave);
     AddTimeRow(*slaveGrid, 1, kSlaveWidth, QStringLiteral("Pulse width"), slave);
-    slaveGrid->addWidget(new CPulseDiagram(CPulseDiagram::kSlave, slave), 0, 5, 2, 1);
+    slaveGrid->addWidget(new CPulseDiagram(CPulseDiagram::kSlave, slave), 0, 4, 2, 1);
 
     for (QLineEdit* edit : {count_, granularity_, times_[0].nanoseconds, times_[1].nanoseconds,
                             times_[2].nanoseconds, times_[3].nanoseconds})
@@ -144,10 +145,12 @@ void CCCControlDlg::AddTimeRow(QGridLayout& grid, int row, Time time, const QStr
     cyclesRow->addWidget(new QLabel(QStringLiteral("ns ("), parent));
     cyclesRow->addWidget(t.cycles);
     cyclesRow->addWidget(new QLabel(QStringLiteral(" cycles, Max=65535)"), parent));
+    cyclesRow->addStretch();
     grid.addWidget(new QLabel(label, parent), row, 0);
     grid.addWidget(t.nanoseconds, row, 1);
     grid.addWidget(t.spinner, row, 2);
-    grid.addLayout(cyclesRow, row, 3, 1, 2);
+    grid.addLayout(cyclesRow, row, 3);
+    grid.setColumnMinimumWidth(3, 200);
     connect(t.spinner, &CUpDown::stepped, this,
             [this, time](int delta) { SetTime(time, ClampCount(int64_t(GetTime(time)) + delta)); });
 }

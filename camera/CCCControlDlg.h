@@ -50,8 +50,10 @@ public:
     virtual CameraControlSettings& GetCameraControlSettings(CameraControlSettings& settings) const;
     virtual void SetCameraControlSettings(const CameraControlSettings& settings);
 
-    // The nanosecond edit of a time and the "Frequency:" text, as shown.
+    // The edits and the "Frequency:" text, as shown.
     QLineEdit* timeEdit(Time time) const { return times_[time].nanoseconds; }
+    QLineEdit* countEdit() const { return count_; }
+    QLineEdit* granularityEdit() const { return granularity_; }
     QString frequencyText() const;
 
 protected:

@@ -12,7 +12,7 @@ CPulseDiagram::CPulseDiagram(Kind kind, QWidget* parent) : QWidget(parent), kind
 void CPulseDiagram::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const double w = width() - 10, x0 = 5, period = w / 2, high = 12, low = 28;
+    const double w = width() - 10, x0 = 5, period = w / 2;
     const double width = period * 0.35, delay = period * 0.25;
     auto train = [&](double offset, double top, double bottom, const QColor& colour) {
         QPainterPath path({x0, bottom});
@@ -32,7 +32,7 @@ void CPulseDiagram::paintEvent(QPaintEvent*) {
         p.drawLine(QPointF(from, y), QPointF(to, y));
         p.drawLine(QPointF(from, y - 3), QPointF(from, y + 3));
         p.drawLine(QPointF(to, y - 3), QPointF(to, y + 3));
-        p.drawText(QRectF(from, y - 14, to - from, 12), Qt::AlignCenter, text);
+        p.drawText(QRectF(to + 3, y - 6, 60, 12), Qt::AlignLeft | Qt::AlignVCenter, text);
     };
     const QFont small = [this] {
         QFont f = font();
@@ -41,13 +41,13 @@ void CPulseDiagram::paintEvent(QPaintEvent*) {
     }();
     p.setFont(small);
     if (kind_ == kMaster) {
-        train(0, high + 8, low + 8, Qt::darkBlue);
-        span(x0, x0 + width, high + 2, QStringLiteral("width"));
-        span(x0, x0 + period, height() - 6, QStringLiteral("period"));
+        span(x0, x0 + width, 8, QStringLiteral("width"));
+        train(0, 18, 38, Qt::darkBlue);
+        span(x0, x0 + period, 50, QStringLiteral("period"));
     } else {
-        train(0, 8, 22, Qt::darkBlue);
-        train(delay, 36, 50, Qt::darkRed);
-        span(x0, x0 + delay, height() - 4, QStringLiteral("delay"));
-        span(x0 + delay, x0 + delay + width, 32, QStringLiteral("width"));
+        train(0, 4, 16, Qt::darkBlue);
+        span(x0, x0 + delay, 24, QStringLiteral("delay"));
+        train(delay, 32, 46, Qt::darkRed);
+        span(x0 + delay, x0 + delay + width, 56, QStringLiteral("width"));
     }
 }

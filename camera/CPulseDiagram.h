@@ -8,7 +8,7 @@ class CPulseDiagram : public QWidget {
 public:
     enum Kind { kMaster, kSlave };
     explicit CPulseDiagram(Kind kind, QWidget* parent = nullptr);
-    QSize sizeHint() const override { return {150, 70}; }
+    QSize sizeHint() const override { return {170, 62}; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

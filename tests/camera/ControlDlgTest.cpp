@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTest>
+#include <cstring>
+
+#include "GuiTestSupport.h"
+#include "camera/CCCControlDlg.h"
+#include "camera/CNumericEdit.h"
+#include "camera/CRGBControlDlg.h"
+#include "camera/CUpDown.h"
+
+namespace {
+
+using namespace rgbcontrol;
+
+QAbstractButton* button(QWidget& dialog, const QString& text) {
+    for (auto* b : dialog.findChildren<QAbstractButton*>())
+        if (b->text() == text)
+            return b;
+    return nullptr;
+}
+
+// The codes the dialog sent to its owner.
+QList<int> codes(const QSignalSpy& spy) {
+    QList<int> out;
+    for (const QList<QVariant>& call : spy)
+        out << call.at(1).toInt();
+    return out;
+}
+
+void type(QLineEdit* edit, const QString& text) {
+    edit->setText(text);
+    QFocusEvent left(QEvent::FocusOut);
+    QApplication::sendEvent(edit, &left);
+}
+
+TEST(ControlDlgWithoutWindow, GettersAnswerZeroAndSettersDoNothing) {
+    CCCControlDlg cc;
+    cc.SetGranularity(5);
+    cc.SetPulseGenStarted(true);
+    PulseGeneratorSettings p{7, 7, 7, 7, 7, 7, 7, 7};
+    EXPECT_EQ(cc.GetPulseGeneratorSettings(p).granularity, 7);
+    EXPECT_EQ(cc.GetGranularity() + cc.GetMasterPeriod() + cc.IsPulseGenStarted(), 0);
+    CRGBControlDlg rgb;
+    rgb.SetRedOffset(9);
+    EXPECT_EQ(rgb.GetRedOffset(), 0);
+    EXPECT_EQ(rgb.GetBlueGain(), 0.0);
+}
+
+class CCControlDlg : public ::testing::Test {
+public:
+    void SetUp() override { ASSERT_TRUE(dialog.Create(nullptr)); }
+    CCCControlDlg dialog;
+    QSignalSpy spy{&dialog, &CFloatingDlg::notify};
+};
+
+// Times are typed in nanoseconds and kept in cycles; the granularity rewrites the
+// nanoseconds and leaves the cycles.
+TEST_F(CCControlDlg, TypedTimesSnapAndGranularityRescales) {
+    type(dialog.granularityEdit(), "3");
+    ASSERT_EQ(dialog.GetGranularity(), 3);
+    type(dialog.timeEdit(CCCControlDlg::kMasterPeriod), "100");
+    EXPECT_EQ(dialog.GetMasterPeriod(), 3);
+    EXPECT_EQ(dialog.timeEdit(CCCControlDlg::kMasterPeriod)->text(), "90");
+    EXPECT_EQ(dialog.frequencyText(), "11111111.11");
+    type(dialog.timeEdit(CCCControlDlg::kSlaveDelay), "65");
+    dialog.SetGranularity(6);
+    EXPECT_EQ(dialog.timeEdit(CCCControlDlg::kMasterPeriod)->text(), "180");
+    EXPECT_EQ(dialog.timeEdit(CCCControlDlg::kSlaveDelay)->text(), "120");
+    EXPECT_EQ(dialog.GetSlaveDelay(), 2);
+    dialog.SetGranularity(1);
+    type(dialog.timeEdit(CCCControlDlg::kMasterWidth), "700000");
+    EXPECT_EQ(dialog.GetMasterWidth(), 65535);
+
+    // The spinner steps within 1..65535 and rewrites the edit.
+    auto* spinner = dialog.findChildren<CUpDown*>().at(2);  // count, granularity, master width
+    spinner->stepBy(1);
+    EXPECT_EQ(dialog.GetMasterWidth(), 65535);
+    dialog.SetMasterWidth(1);
+    spinner->stepBy(-1);
+    EXPECT_EQ(dialog.GetMasterWidth(), 1);
+    spinner->stepBy(1);
+    EXPECT_EQ(dialog.GetMasterWidth(), 2);
+    EXPECT_EQ(dialog.timeEdit(CCCControlDlg::kMasterWidth)->text(), "20");
+    EXPECT_TRUE(spy.isEmpty());
+}
+
+// While started the generator's controls are locked and the line sources stay live.
+TEST_F(CCControlDlg, StartLocksTheGeneratorAndSourcesStayLive) {
+    const PulseGeneratorSettings set{0, 0, 7, 2, 3, 9, 4, 5};
+    dialog.SetPulseGeneratorSettings(set);
+    PulseGeneratorSettings got{};
+    dialog.GetPulseGeneratorSettings(got);
+    EXPECT_EQ(std::memcmp(&got, &set, sizeof set), 0);
+    EXPECT_FALSE(dialog.countEdit()->isEnabled()) << "count needs Send only";
+
+    button(dialog, "Start")->click();
+    EXPECT_EQ(button(dialog, "Stop"), dialog.findChild<QPushButton*>());
+    EXPECT_FALSE(dialog.timeEdit(CCCControlDlg::kMasterPeriod)->isEnabled());
+    EXPECT_FALSE(button(dialog, "Send only")->isEnabled());
+    QAbstractButton* cc4 = nullptr;  // the last of the four groups
+    for (auto* b : dialog.findChildren<QAbstractButton*>())
+        if (b->text() == "OC Inv. slave pulse *")
+            cc4 = b;
+    ASSERT_TRUE(cc4->isEnabled());
+    cc4->click();
+    CameraControlSettings lines{};
+    EXPECT_EQ(dialog.GetCameraControlSettings(lines).source[3], 9u);
+
+    button(dialog, "Send only")->setEnabled(true);
+    dialog.SetPulseMode(1);
+    dialog.SetPulseGenStarted(false);
+    EXPECT_TRUE(dialog.countEdit()->isEnabled());
+    EXPECT_EQ(codes(spy), (QList<int>{1, 0, 1}));
+}
+
+class RGBControlDlg : public ::testing::Test {
+public:
+    void SetUp() override { ASSERT_TRUE(dialog.Create(nullptr)); }
+    Offsets offsets() const {
+        return {dialog.GetRedOffset(), dialog.GetGreenOffset(), dialog.GetBlueOffset()};
+    }
+    CRGBControlDlg dialog;
+    QSignalSpy spy{&dialog, &CFloatingDlg::notify};
+};
+
+TEST_F(RGBControlDlg, LinkedOffsetsFollowAndSlidersStopAtTheirEnds) {
+    dialog.SetRedOffset(10);
+    dialog.SetGreenOffset(5);
+    button(dialog, "Link")->click();
+    dialog.offsetSlider(kRed)->setValue(20);
+    EXPECT_EQ(offsets(), (Offsets{20, 15, 10}));
+    EXPECT_EQ(dialog.offsetSlider(kBlue)->value(), 10);
+
+    button(dialog, "zero")->click();  // red's
+    EXPECT_EQ(offsets(), (Offsets{0, -5, -10}));
+    type(dialog.offsetEdit(kBlue), "120");
+    EXPECT_EQ(offsets(), (Offsets{130, 125, 120}));
+    EXPECT_EQ(dialog.offsetSlider(kRed)->value(), 127);
+    EXPECT_EQ(dialog.offsetSpinner(kRed)->position(), 127);
+
+    button(dialog, "Link")->click();
+    dialog.offsetSpinner(kRed)->stepBy(-1);
+    EXPECT_EQ(offsets(), (Offsets{126, 125, 120})) << "unlinked, and the spinner stood at 127";
+    EXPECT_EQ(codes(spy), (QList<int>{0, 0, 0, 0}));
+}
+
+// A slider or spinner move puts back the last analysed gains; "Apply" does too.
+TEST_F(RGBControlDlg, MovesAndApplyTakeTheAnalysedGains) {
+    type(dialog.gainEdit(kRed), "1.5");
+    EXPECT_EQ(dialog.GetRedGain(), 1.5);
+    dialog.offsetSlider(kGreen)->setValue(3);
+    EXPECT_EQ(dialog.gainEdit(kRed)->text(), "1.0000000");
+
+    dialog.SetWhiteBalance({100, 200, 50}, {2.0, 1.0, 4.0});
+    EXPECT_EQ(dialog.balanceText(0), "Mean RGB = {100, 200, 50}");
+    EXPECT_EQ(dialog.balanceText(3), "Blue gain = 4.000000");
+    EXPECT_EQ(dialog.GetBlueGain(), 1.0) << "the analysis alone changes nothing";
+    button(dialog, "Apply")->click();
+    EXPECT_EQ(dialog.GetBlueGain(), 4.0);
+    button(dialog, "Unity")->click();
+    EXPECT_EQ(dialog.GetRedGain(), 1.0);
+    button(dialog, "Analyze")->click();
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    EXPECT_EQ(codes(spy), (QList<int>{0, 0, 0, 0, 1, 0}));
+}
+
+TEST_F(RGBControlDlg, NumericEditsFilterTypedCharacters) {
+    CNumericEdit* edit = dialog.gainEdit(kGreen);
+    edit->clear();
+    QTest::keyClicks(edit, "-1a2,.5-");
+    EXPECT_EQ(edit->text(), "-12.5");
+    edit->setCursorPosition(0);
+    QTest::keyClicks(edit, "-");
+    EXPECT_EQ(edit->text(), "--12.5") << "a minus is taken at the start";
+}
+
+}  // namespace
