@@ -89,6 +89,26 @@ TEST(CameraControl, AFastPulseTrainTriggersAFramePerReadout) {
     EXPECT_EQ(EnablePulseGenerator(ch.card, 0, 0), 0u);
 }
 
+// The camera waits for the next edge of a running generator; stopped before that
+// edge, the generator never sends it, and no frame comes for it.
+TEST(CameraControl, AnEdgeNotSentTriggersNoFrame) {
+    SimMachine m(kTriggered);
+    OwnedChannel ch;
+    Grab grab(ch.card, 0);
+    PulseGeneratorSettings p = burst(1);
+    p.mode = 0, p.masterPeriod = 5000;  // 50 ms
+    const CameraControlSettings cc{{2, 0, 0, 0}};
+    ASSERT_EQ(SetPulseGenerator(ch.card, 0, &p), 0u);
+    ASSERT_EQ(SetCameraControl(ch.card, 0, &cc), 0u);
+    ASSERT_EQ(EnablePulseGenerator(ch.card, 0, 1), 0u);
+    grab.log.waitFor(2);
+    ASSERT_EQ(EnablePulseGenerator(ch.card, 0, 0), 0u);
+    uint64_t master = 0;
+    ASSERT_EQ(ZamgrbSimGetPulseCounters(ch.card, 0, &master, nullptr), 0u);
+    std::this_thread::sleep_for(std::chrono::milliseconds(120));  // past the edge not sent
+    EXPECT_EQ(grab.log.count.load(), master);
+}
+
 TEST(CameraControl, LinesFollowTheirSources) {
     SimMachine m(kTriggered);
     OwnedChannel ch1(0), ch2(1);

@@ -58,9 +58,12 @@ std::shared_ptr<FrameRenderer> currentRenderer(ChannelRuntime& ch) {
 
 GrabSession::GrabSession(ChannelRuntime& channel, PulseBank& pulses, FrameCallbackProc callback,
                          void* context)
-    : channel_(channel), pulses_(pulses), callback_(callback), context_(context), thread_([this] {
-          run();
-      }) {}
+    : channel_(channel),
+      pulses_(pulses),
+      callback_(callback),
+      context_(context),
+      started_(nowMicros()),
+      thread_([this] { run(); }) {}
 
 GrabSession::~GrabSession() {
     {
@@ -81,7 +84,7 @@ void GrabSession::run() {
     pthread_setname_np(pthread_self(), name.c_str());
     deliveringChannel = &channel_;
 
-    const double start = nowMicros();
+    const double start = started_;
     double anchor = start;      // free run: when the previous camera frame ended
     double lastEdge = start;    // trigger: edges after it are still to be taken
     double previousFrame = -1;  // end of the camera's previous frame
@@ -111,14 +114,23 @@ void GrabSession::run() {
         if (s.trigger) {
             // The camera ignores edges while it still reads out the previous frame: the
             // search starts at its end, however many edges a fast pulse train put inside.
-            const std::optional<double> edge =
-                pulses_.nextEdge(channel_.index, 0, std::max(lastEdge, previousFrame));
+            // No edge after `from` exists when `searched` is taken, and a generator
+            // enabled later has its first edge after it.
+            const double from = std::max(lastEdge, previousFrame);
+            const double searched = nowMicros();
+            const std::optional<double> edge = pulses_.nextEdge(channel_.index, 0, from);
             if (!edge) {
-                lastEdge = std::max(lastEdge, nowMicros());
+                lastEdge = std::max(lastEdge, searched);
                 if (!waitUntil(nowMicros() + kIdlePollUs))
                     break;
                 continue;
             }
+            // An edge still to come is taken back when the generator stops or changes
+            // first: it counts once its time has passed.
+            if (!waitUntil(*edge))
+                break;
+            if (pulses_.nextEdge(channel_.index, 0, from) != edge)
+                continue;
             lastEdge = *edge;
             frameEnd = *edge + s.readout;
             if (!waitUntil(frameEnd))

@@ -33,6 +33,8 @@ private:
     std::mutex stopMutex_;
     std::condition_variable stopWake_;
     bool stop_ = false;
+    // StartGrab's time: a trigger edge after it starts a frame, however late the thread runs.
+    double started_;
     std::thread thread_;  // last: starts once everything above is ready
 };
 
