@@ -41,19 +41,6 @@ void type(QLineEdit* edit, const QString& text) {
     QApplication::sendEvent(edit, &left);
 }
 
-TEST(ControlDlgWithoutWindow, GettersAnswerZeroAndSettersDoNothing) {
-    CCCControlDlg cc;
-    cc.SetGranularity(5);
-    cc.SetPulseGenStarted(true);
-    PulseGeneratorSettings p{7, 7, 7, 7, 7, 7, 7, 7};
-    EXPECT_EQ(cc.GetPulseGeneratorSettings(p).granularity, 7);
-    EXPECT_EQ(cc.GetGranularity() + cc.GetMasterPeriod() + cc.IsPulseGenStarted(), 0);
-    CRGBControlDlg rgb;
-    rgb.SetRedOffset(9);
-    EXPECT_EQ(rgb.GetRedOffset(), 0);
-    EXPECT_EQ(rgb.GetBlueGain(), 0.0);
-}
-
 class CCControlDlg : public ::testing::Test {
 public:
     void SetUp() override { ASSERT_TRUE(dialog.Create(nullptr)); }
@@ -65,7 +52,6 @@ public:
 // nanoseconds and leaves the cycles.
 TEST_F(CCControlDlg, TypedTimesSnapAndGranularityRescales) {
     type(dialog.granularityEdit(), "3");
-    ASSERT_EQ(dialog.GetGranularity(), 3);
     type(dialog.timeEdit(CCCControlDlg::kMasterPeriod), "100");
     EXPECT_EQ(dialog.GetMasterPeriod(), 3);
     EXPECT_EQ(dialog.timeEdit(CCCControlDlg::kMasterPeriod)->text(), "90");
@@ -83,12 +69,10 @@ TEST_F(CCControlDlg, TypedTimesSnapAndGranularityRescales) {
     auto* spinner = dialog.findChildren<CUpDown*>().at(2);  // count, granularity, master width
     spinner->stepBy(1);
     EXPECT_EQ(dialog.GetMasterWidth(), 65535);
-    dialog.SetMasterWidth(1);
-    spinner->stepBy(-1);
+    dialog.SetMasterWidth(2);
+    spinner->stepBy(-2);
     EXPECT_EQ(dialog.GetMasterWidth(), 1);
-    spinner->stepBy(1);
-    EXPECT_EQ(dialog.GetMasterWidth(), 2);
-    EXPECT_EQ(dialog.timeEdit(CCCControlDlg::kMasterWidth)->text(), "20");
+    EXPECT_EQ(dialog.timeEdit(CCCControlDlg::kMasterWidth)->text(), "10");
     EXPECT_TRUE(spy.isEmpty());
 }
 
@@ -105,10 +89,8 @@ TEST_F(CCControlDlg, StartLocksTheGeneratorAndSourcesStayLive) {
     EXPECT_EQ(button(dialog, "Stop"), dialog.findChild<QPushButton*>());
     EXPECT_FALSE(dialog.timeEdit(CCCControlDlg::kMasterPeriod)->isEnabled());
     EXPECT_FALSE(button(dialog, "Send only")->isEnabled());
-    QAbstractButton* cc4 = nullptr;  // the last of the four groups
-    for (auto* b : dialog.findChildren<QAbstractButton*>())
-        if (b->text() == "OC Inv. slave pulse *")
-            cc4 = b;
+    QAbstractButton* cc4 = dialog.findChildren<QAbstractButton*>().last();
+    ASSERT_EQ(cc4->text(), "OC Inv. slave pulse *");
     ASSERT_TRUE(cc4->isEnabled());
     cc4->click();
     CameraControlSettings lines{};
@@ -170,16 +152,6 @@ TEST_F(RGBControlDlg, MovesAndApplyTakeTheAnalysedGains) {
     button(dialog, "Analyze")->click();
     QTest::keyClick(&dialog, Qt::Key_Return);
     EXPECT_EQ(codes(spy), (QList<int>{0, 0, 0, 0, 1, 0}));
-}
-
-TEST_F(RGBControlDlg, NumericEditsFilterTypedCharacters) {
-    CNumericEdit* edit = dialog.gainEdit(kGreen);
-    edit->clear();
-    QTest::keyClicks(edit, "-1a2,.5-");
-    EXPECT_EQ(edit->text(), "-12.5");
-    edit->setCursorPosition(0);
-    QTest::keyClicks(edit, "-");
-    EXPECT_EQ(edit->text(), "--12.5") << "a minus is taken at the start";
 }
 
 }  // namespace
