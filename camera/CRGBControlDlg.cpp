@@ -146,7 +146,7 @@ void CRGBControlDlg::SetOffset(Colour c, int offset) {
 }
 
 double CRGBControlDlg::GetGain(Colour c) const {
-    return Exists() ? std::strtod(colours_[c].gain->text().toLatin1().constData(), nullptr) : 0.0;
+    return Exists() ? LeadingDecimal(colours_[c].gain->text()) : 0.0;
 }
 
 void CRGBControlDlg::SetGain(Colour c, double gain) {

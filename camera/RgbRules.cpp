@@ -1,6 +1,7 @@
 #include "camera/RgbRules.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
@@ -36,6 +37,16 @@ bool AcceptsCharacter(QChar c, bool editEmpty, int caret) {
     if (c.isDigit() || c == u'.' || c == u'\b')
         return true;
     return c == u'-' && (editEmpty || caret == 0);
+}
+
+double LeadingDecimal(const QString& text) {
+    const QByteArray bytes = text.trimmed().toLatin1();
+    const char* first = bytes.constData();
+    if (*first == '+')
+        ++first;
+    double value = 0;
+    std::from_chars(first, bytes.constData() + bytes.size(), value);
+    return value;
 }
 
 int8_t OffsetByte(int offset) {

@@ -31,6 +31,10 @@ Offsets MoveOffset(Offsets offsets, Colour moved, int value, bool linked, const 
 // and a minus only into an empty edit or at its start.
 bool AcceptsCharacter(QChar c, bool editEmpty, int caret);
 
+// The leading decimal number of a text, as the C library reads it but whatever the
+// user's locale (the point is the decimal separator); 0 without one.
+double LeadingDecimal(const QString& text);
+
 // Offsets beyond -128..127 are brought to the nearest end when they enter the
 // description's signed bytes; the edits keep what was typed.
 int8_t OffsetByte(int offset);

@@ -91,6 +91,10 @@ TEST(WhiteBalanceGains, LargestMeanOverEachMean) {
         EXPECT_EQ(MeanText(means), text);
     }
     EXPECT_EQ(ShownGain(0.0), 1.0) << "an unset gain converts as 1";
+    const std::pair<const char*, double> typed[] = {
+        {" 1.5x", 1.5}, {"-.25", -0.25}, {"+2", 2}, {"1,5", 1}, {"x", 0}};
+    for (const auto& [text, gain] : typed)
+        EXPECT_EQ(LeadingDecimal(QString::fromLatin1(text)), gain) << text;
 }
 
 }  // namespace
