@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QFile>
 #include <array>
 
 #include "FlowsSupport.h"
@@ -91,7 +90,6 @@ TEST(CameraControlFlow, PulsesOnCC1TriggerOneFrameEach) {
 // the tools with the channel; the generator of the channel left is released.
 TEST(CameraControlFlow, RecordsFollowTheChannelFiles) {
     UseMachine(R"({"cards": [{"channels": [{"camera": {}}, {"camera": {}}]}]})");
-    QFile::remove(grabber::AutomaticChannelFile(0));
     grabber::ChannelSettings stored;
     stored.pulseGenerator = {0, 0, 9, 4, 5, 50, 6, 7};
     stored.cameraControl = {{2, 3, 4, 9}};
