@@ -31,6 +31,7 @@
 #include "kit/MessageBox.h"
 #include "kit/Profile.h"
 #include "kit/WindowPlacement.h"
+#include "log/LogSites.h"
 #include "res/Icons.h"
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
@@ -90,7 +91,11 @@ CMainFrame::CMainFrame()
       cardTester_(std::make_unique<CCardTesterDlg>()),
       cardSelector_(std::make_unique<CAliasDlg>()),
       fullScreen_(*this, [this] { ExecuteCommand(ID_ZOOM_FIT); }) {
-    imageSaver_ = std::make_unique<capture::ImageSaver>(capture::RenderStampGlyphs());
+    aviWriter_.Init(640, -480, 30.0, 0);
+    imageSaver_ = std::make_unique<capture::ImageSaver>(
+        capture::RenderStampGlyphs(), &aviWriter_, [](uint32_t frameNumber, uint32_t timeStamp) {
+            logengine::LogFrameAdded(int(frameNumber), int(timeStamp));
+        });
     capture_ = std::make_unique<capture::CaptureEngine>(*imageSaver_, captureTimers_, captureHooks());
     currentImage_.description = grabber::DefaultCameraDescription();
     settings.pulseGenerator = grabber::DefaultPulseGeneratorSettings();
@@ -128,7 +133,7 @@ bool CMainFrame::OnCreate(bool startGrabbing) {
     SetUpControlDialogs();
     checkFirmware();
 
-    capture::CaptureOptionsSources captureSources;
+    capture::CaptureOptionsSources captureSources = aviOptionSources();
     captureSources.grabbingRate = [this] {
         GrabStatistics statistics{};
         return grabber::GetStatistics(card_.get(), channel_, statistics) == ZAMGRB_OK
@@ -547,6 +552,8 @@ void CMainFrame::OnNotify(int dialogId, int code) {
         case IDD_CAPTURE_SETTINGS:
             if (code == CCaptureSettingsDlg::kStartStopCapture)
                 OnCaptureStartStop();
+            if (code == CCaptureSettingsDlg::kOptionsAccepted)
+                SetUpAviWriter();
             break;
         case IDD_TERMINAL:
             OnTerminalNotify(code);

@@ -18,6 +18,7 @@
 #include "app/FrameGate.h"
 #include "app/FullScreenMode.h"
 #include "app/SerialLink.h"
+#include "capture/CAVIWriter.h"
 #include "capture/CTimerQueue.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureJob.h"
@@ -44,6 +45,9 @@ class CPlayer;
 class CRGBControlDlg;
 class CStatisticsDlg;
 class CTerminalDlg;
+namespace capture {
+struct CaptureOptionsSources;
+}
 
 Q_DECLARE_LOGGING_CATEGORY(lcMainFrame)
 
@@ -132,6 +136,11 @@ public slots:
     void OnCaptureProgress(quint32 stillQueued);
     void OnCaptureOutOfMemory(quint32 frames, quint64 memoryUsed);
     void OnCaptureStoppedItself();
+    // The AVI writer prepared for the channel's geometry and the AVI options:
+    // after an accepted options page and whenever the channel is configured.
+    void SetUpAviWriter();
+    // Shows a failing movie-maker result in the "AVI Error!" box; false for success.
+    bool ReportError(int32_t result);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -211,6 +220,7 @@ private:
     void flushCapture();
     // The histogram window of the view.
     void createHistogramTool();
+    capture::CaptureOptionsSources aviOptionSources();
 
     // Declared first so the plug-in's objects go before their library.
     plc::PluginLibrary plugin_;
@@ -262,6 +272,7 @@ private:
     // The capture: the engine's saving thread writes what the delivery thread
     // queues; the job of the running capture advances its file name at the stop.
     CTimerQueue captureTimers_;
+    capture::CAVIWriter aviWriter_;
     std::unique_ptr<capture::FrameSaver> imageSaver_;
     std::unique_ptr<capture::CaptureEngine> capture_;
     std::shared_ptr<const capture::CaptureJob> captureJob_;

@@ -22,7 +22,12 @@ capture::CaptureEngine::Hooks CMainFrame::captureHooks() {
     };
     hooks.fileFailed = [this](const capture::FrameSaver::Result& result, bool firstOfCapture) {
         logengine::LogCaptureFileFailed(result.path, result.reason);
-        if (firstOfCapture) {
+        if (result.clipResult < 0) {
+            // The clip's own box; the capture stops and its queue is gone.
+            const int32_t code = result.clipResult;
+            QMetaObject::invokeMethod(
+                this, [this, code] { ReportError(code); }, Qt::QueuedConnection);
+        } else if (firstOfCapture) {
             const QString reason = QString::fromStdString(result.reason);
             QMetaObject::invokeMethod(
                 this, [this, reason] { diskFailure_ = reason; }, Qt::QueuedConnection);

@@ -95,6 +95,7 @@ uint32_t CMainFrame::Reconfigure() {
         }
     }
     SetOverrunNotice(false);
+    SetUpAviWriter();
     ApplyBaudRate();
     return ZAMGRB_OK;
 }

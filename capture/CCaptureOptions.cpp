@@ -215,7 +215,7 @@ QWidget* CCaptureOptions::BuildClip() {
     compressorRow->addWidget(compressorOptions_ = Named(new QPushButton(QStringLiteral("Options")), 1172));
     connect(compressorOptions_, &QPushButton::clicked, this, [this] {
         if (sources_.showCompressorOptions)
-            sources_.showCompressorOptions(this);
+            sources_.showCompressorOptions(this, record_);
     });
     form->addRow(QStringLiteral("Compressor:"), compressorRow);
     return box;

@@ -34,8 +34,9 @@ struct CaptureOptionsSources {
     std::function<QStringList()> listCompressors;
     // Makes a compressor the one to use; answers whether it has an options dialog.
     std::function<bool(const QString&)> useCompressor;
-    // Shows the chosen compressor's own options dialog, owned by the page.
-    std::function<void(QWidget*)> showCompressorOptions;
+    // Shows the chosen compressor's own options dialog, owned by the page; what
+    // the user chooses goes into the record's compressor fields.
+    std::function<void(QWidget*, CaptureOptionsRecord&)> showCompressorOptions;
     // Runs a file or folder dialog set up by the page; answers the chosen path, empty
     // when none was chosen. When empty, the dialog runs modally.
     std::function<QString(QFileDialog&)> chooseFile;

@@ -2,6 +2,7 @@
 
 #include <pthread.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -133,6 +134,10 @@ void CaptureEngine::EnqueueCapturedFrame(const FrameInfo& frame) {
         if (!captureOn_ || !captureActive_)
             return;
         ++counts_.offered;
+        if (queueLimit_ != 0 && frameQueue_.size() > queueLimit_) {
+            ++counts_.lostQueue;
+            return;
+        }
         captured->description = description_;
         captured->lutOwner = lutOwner_;
         captured->job = job_;
@@ -264,7 +269,9 @@ void CaptureEngine::writeHead(std::unique_lock<std::mutex>& lock) {
     passSeen_ = true;
     lock.unlock();
     const FrameSaver::Result result = saver_.save(frame, passIndex);
+    const uint32_t queueLimit = saver_.queueLimit();
     lock.lock();
+    queueLimit_ = queueLimit;
     std::unique_ptr<CapturedFrame> done = std::move(frameQueue_.front());
     frameQueue_.pop_front();
     queuedBytes_ -= done->size;
@@ -281,6 +288,8 @@ void CaptureEngine::writeHead(std::unique_lock<std::mutex>& lock) {
         failedThisCapture_ = true;
         if (done->captureId == captureId_)
             stopLocked(reason, StopReason::WriteFailed);
+        if (result.discardQueue)
+            discardCaptureLocked(done->captureId);
     }
     const uint32_t stillQueued = uint32_t(frameQueue_.size());
     lock.unlock();
@@ -294,6 +303,16 @@ void CaptureEngine::writeHead(std::unique_lock<std::mutex>& lock) {
     lock.lock();
 }
 
+void CaptureEngine::discardCaptureLocked(uint64_t captureId) {
+    const auto kept = std::stable_partition(frameQueue_.begin(), frameQueue_.end(),
+                                            [captureId](const auto& f) { return f->captureId != captureId; });
+    for (auto f = kept; f != frameQueue_.end(); ++f) {
+        queuedBytes_ -= (*f)->size;
+        ++counts_.lostDisk;
+    }
+    frameQueue_.erase(kept, frameQueue_.end());
+}
+
 void CaptureEngine::endPass(std::unique_lock<std::mutex>& lock) {
     const bool seen = passSeen_;
     // Between captures the spare pages go back to the system.
@@ -302,9 +321,11 @@ void CaptureEngine::endPass(std::unique_lock<std::mutex>& lock) {
     lock.unlock();
     spare.clear();
     saver_.endPass(seen);
+    const uint32_t queueLimit = saver_.queueLimit();
     if (hooks_.savingFinished)
         hooks_.savingFinished();
     lock.lock();
+    queueLimit_ = queueLimit;
     passOpen_ = false;
     saved_.notify_all();
 }

@@ -39,8 +39,10 @@ class FrameSaver {
 public:
     struct Result {
         bool ok = true;
-        std::string path;    // what was (or was to be) written
-        std::string reason;  // why it failed, in words
+        std::string path;           // what was (or was to be) written
+        std::string reason;         // why it failed, in words
+        int32_t clipResult = 0;     // the movie-maker's result of a failing clip
+        bool discardQueue = false;  // the capture's frames still queued cannot be written
     };
     virtual ~FrameSaver() = default;
     // passIndex counts the frames of this writing pass from 0.
@@ -48,6 +50,8 @@ public:
     // The pass is over (capture stopped, or the engine shuts down); framesSeen
     // says whether it had any, so a name that was used moves on.
     virtual void endPass(bool framesSeen) = 0;
+    // Most frames the queue may hold now; 0 = no limit. Asked after each frame.
+    virtual uint32_t queueLimit() const { return 0; }
 };
 
 // Frames of the current (or last) capture by what became of them.
@@ -55,7 +59,7 @@ struct CaptureCounts {
     uint64_t offered = 0;    // arrived while the capture took frames
     uint64_t queued = 0;     // copied into the queue
     uint64_t written = 0;    // saved
-    uint64_t lostQueue = 0;  // no memory for the copy
+    uint64_t lostQueue = 0;  // no memory for the copy, or the clip's queue was full
     uint64_t lostDisk = 0;   // could not be written
     uint64_t bytesWritten = 0;
 };
@@ -119,6 +123,8 @@ private:
     bool passOver() const;
     void writeHead(std::unique_lock<std::mutex>& lock);
     void endPass(std::unique_lock<std::mutex>& lock);
+    // Drops the queued frames of a capture whose writing failed for good.
+    void discardCaptureLocked(uint64_t captureId);
     void stopLocked(std::optional<StopReason>& reason, StopReason why);
     uint64_t budgetForCapture() const;
     void setTimerLocked(uint32_t id, uint32_t dueMs, uint32_t periodMs);
@@ -132,6 +138,7 @@ private:
     std::condition_variable saved_;  // the queue drained and the pass ended
     std::deque<std::unique_ptr<CapturedFrame>> frameQueue_;
     uint64_t queuedBytes_ = 0;
+    uint32_t queueLimit_ = 0;  // the saver's, 0 = none
     // Pages of written frames, kept for the next frames of the same size so the
     // delivery thread copies into memory that is already mapped.
     std::vector<PageBuffer> spareBuffers_;

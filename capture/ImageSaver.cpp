@@ -8,7 +8,19 @@
 
 namespace capture {
 
-ImageSaver::ImageSaver(std::shared_ptr<const GlyphSet> glyphs) : writer_(std::move(glyphs)) {}
+ImageSaver::ImageSaver(std::shared_ptr<const GlyphSet> glyphs, CAVIWriter* clips,
+                       std::function<void(uint32_t, uint32_t)> clipFrameAdded)
+    : writer_(std::move(glyphs)),
+      clip_(clips ? std::make_unique<ClipFrames>(*clips, std::move(clipFrameAdded)) : nullptr) {}
+
+void ImageSaver::endPass(bool) {
+    if (clip_)
+        clip_->End();
+}
+
+uint32_t ImageSaver::queueLimit() const {
+    return clip_ ? clip_->queueLimit() : 0;
+}
 
 FrameSaver::Result ImageSaver::save(const CapturedFrame& frame, uint32_t passIndex) {
     Result result;
@@ -25,9 +37,9 @@ FrameSaver::Result ImageSaver::save(const CapturedFrame& frame, uint32_t passInd
         result.reason = "Incorrect SaveType, " + std::to_string(job.saveType);
         return result;
     }
-    if (job.saveType == kSaveAvi) {
+    if (job.saveType == kSaveAvi && !clip_) {
         result.ok = false;
-        result.reason = "AVI clips cannot be written yet";
+        result.reason = "No clip writer";
         return result;
     }
     const std::filesystem::path folder = QFileInfo(name).path().toStdString();
@@ -53,6 +65,17 @@ FrameSaver::Result ImageSaver::save(const CapturedFrame& frame, uint32_t passInd
     options.stamp.insertTimestamp = job.record.InsertTimestamp != 0;
     options.stamp.position = job.record.Position;
     options.stamp.message = GetText(job.record.Message).toStdU16String();
+    if (job.saveType == kSaveAvi) {
+        PreparedImage image;
+        if (const WriteResult prepared = writer_.Prepare(toWrite, options, true, image); !prepared.ok) {
+            result.ok = false;
+            result.reason = prepared.error;
+            return result;
+        }
+        CaptureOptionsRecord record = job.record;
+        SetText(record.FileName, name);
+        return clip_->Add(image, frame, record);
+    }
     const WriteResult written = writer_.Write(toWrite, options, result.path);
     result.ok = written.ok;
     result.reason = written.error;

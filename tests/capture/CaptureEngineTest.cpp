@@ -29,6 +29,7 @@ public:
         if (failing.count(frame.frameNumber)) {
             result.ok = false;
             result.reason = "No space left on device";
+            result.discardQueue = discardOnFailure;
         } else {
             saved.push_back(frame.frameNumber);
             passIndices.push_back(passIndex);
@@ -40,6 +41,7 @@ public:
         std::lock_guard lock(mutex);
         passes.push_back(framesSeen);
     }
+    uint32_t queueLimit() const override { return limit; }
     void hold() {
         std::lock_guard lock(mutex);
         open = false;
@@ -54,6 +56,8 @@ public:
     std::condition_variable gate;
     bool open = true;
     std::set<uint32_t> failing;
+    bool discardOnFailure = false;  // set before the capture starts
+    uint32_t limit = 0;
     std::vector<uint32_t> saved, passIndices;
     std::vector<uint8_t> firstBytes;
     std::vector<bool> passes;
@@ -202,6 +206,26 @@ TEST_F(CaptureEngineTest, AFileThatCannotBeWrittenStopsTheCaptureAndIsCounted) {
     EXPECT_EQ(counts.written, 2u);
     EXPECT_EQ(counts.lostDisk, 2u);
     EXPECT_EQ(counts.bytesWritten, 2u * frameBytes);
+}
+
+// A clip frame that fails takes the rest of its capture's queue with it; while
+// the saver limits the queue, frames beyond the limit are dropped on arrival.
+TEST_F(CaptureEngineTest, AFailedClipDropsItsQueueAndAFullClipQueueDropsNewFrames) {
+    saver.failing = {1};
+    saver.discardOnFailure = true;
+    saver.limit = 2;
+    startCapture({.bufferFrames = true});
+    for (uint32_t n = 0; n < 4; ++n)
+        deliver(n);  // no limit before the first frame is written
+    finish();
+    EXPECT_EQ(saver.saved, (std::vector<uint32_t>{0}));
+    EXPECT_EQ(engine->counts().lostDisk, 3u);
+    startCapture({.bufferFrames = true});
+    for (uint32_t n = 10; n < 15; ++n)
+        deliver(n);
+    finish();
+    EXPECT_EQ(saver.saved, (std::vector<uint32_t>{0, 10, 11, 12}));
+    EXPECT_EQ(engine->counts().lostQueue, 2u);
 }
 
 TEST_F(CaptureEngineTest, QueuedFramesKeepTheirLookupTable) {
