@@ -2,6 +2,7 @@
 // options, the "AVI Error!" box, and what the AVI options page asks of the writer.
 #include "app/CMainFrame.h"
 #include "capture/CCaptureSettingsDlg.h"
+#include "capture/ClipOptionSources.h"
 #include "kit/MessageBox.h"
 #include "kvxmoviemaker.h"
 
@@ -28,17 +29,5 @@ bool CMainFrame::ReportError(int32_t result) {
 }
 
 capture::CaptureOptionsSources CMainFrame::aviOptionSources() {
-    capture::CaptureOptionsSources sources;
-    sources.listCompressors = [this] {
-        QStringList names;
-        return aviWriter_.GetCompressors(names) < 0 ? QStringList() : names;
-    };
-    sources.useCompressor = [this](const QString& name) {
-        bool hasOptions = false;
-        return !ReportError(aviWriter_.SetCompressor(name, hasOptions)) && hasOptions;
-    };
-    sources.showCompressorOptions = [this](QWidget* page, capture::CaptureOptionsRecord& record) {
-        aviWriter_.ShowCompressorDlg(page, record);
-    };
-    return sources;
+    return capture::ClipOptionSources(aviWriter_, [this](int32_t result) { return ReportError(result); });
 }

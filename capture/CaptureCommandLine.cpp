@@ -68,8 +68,8 @@ CaptureDuration ToDuration(uint32_t ms) {
 
 CaptureCommandParse ParseCaptureCommand(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Captures frames of a Glintrail Express channel to image files without a display."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Captures frames of a Glintrail Express channel to image files or AVI clips without a display."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help."));
     const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version."));
@@ -126,12 +126,21 @@ CaptureCommandParse ParseCaptureCommand(const QStringList& arguments) {
                                          QStringLiteral("Q"));
     const QCommandLineOption normalise(QStringLiteral("normalise"),
                                        QStringLiteral("Stretch deep grey TIFF images to 16 bits."));
+    const QCommandLineOption listCompressors(
+        QStringLiteral("list-compressors"),
+        QStringLiteral("List the clip compressors, one a line, and exit."));
+    const QCommandLineOption compressor(QStringLiteral("compressor"),
+                                        QStringLiteral("Clip compressor, as --list-compressors names it."),
+                                        QStringLiteral("NAME"));
+    const QCommandLineOption fps(QStringLiteral("fps"), QStringLiteral("Clip frames per second."),
+                                 QStringLiteral("F"));
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("Print the summary as one JSON object, and nothing else."));
-    parser.addOptions({help,          version,     listCards, card,      channel,   cameraFile, mode,
-                       output,        format,      numbering, frames,    duration,  every,      eventFrames,
-                       eventDuration, buffer,      freeze,    stampDate, stampTime, stampText,  stampPosition,
-                       lut,           jpegQuality, normalise, json});
+    parser.addOptions({help,      version,         listCards,     card,      channel,     cameraFile,
+                       mode,      output,          format,        numbering, frames,      duration,
+                       every,     eventFrames,     eventDuration, buffer,    freeze,      stampDate,
+                       stampTime, stampText,       stampPosition, lut,       jpegQuality, normalise,
+                       json,      listCompressors, compressor,    fps});
 
     CaptureCommandParse result;
     auto bad = [&result](const QString& text) {
@@ -157,6 +166,11 @@ CaptureCommandParse ParseCaptureCommand(const QStringList& arguments) {
 
     CaptureCommand& c = result.command;
     c.listCards = parser.isSet(listCards);
+    c.listCompressors = parser.isSet(listCompressors);
+    if (c.listCompressors) {
+        result.outcome = CaptureCommandParse::Outcome::Run;
+        return result;
+    }
     c.json = parser.isSet(json);
     if (parser.isSet(card))
         c.card = parser.value(card);
@@ -219,6 +233,17 @@ CaptureCommandParse ParseCaptureCommand(const QStringList& arguments) {
             return bad(QStringLiteral("--jpeg-quality takes 10, 20, ... 100"));
     }
     c.normalise = parser.isSet(normalise);
+    if (parser.isSet(compressor))
+        c.compressor = parser.value(compressor);
+    if (parser.isSet(fps)) {
+        bool ok = false;
+        c.fps = parser.value(fps).toDouble(&ok);
+        // As the AVI page's frame rate goes.
+        if (!ok || !(*c.fps > 0) || *c.fps > 10000)
+            return bad(QStringLiteral("--fps takes frames per second above 0, at most 10000"));
+    }
+    if (c.saveType != kSaveAvi && (c.compressor || c.fps))
+        return bad(QStringLiteral("--compressor and --fps go with --mode avi"));
     result.outcome = CaptureCommandParse::Outcome::Run;
     return result;
 }
@@ -260,6 +285,10 @@ void ApplyCommand(const CaptureCommand& c, CaptureSettings& settings) {
     }
     if (c.stampPosition)
         r.Position = *c.stampPosition;
+    if (c.compressor)
+        SetText(r.CompressorName, *c.compressor);
+    if (c.fps)
+        r.FPS = *c.fps;
 }
 
 CapturePlan PlanForCommand(const CaptureCommand& c, const CaptureSettings& settings) {

@@ -14,6 +14,7 @@ namespace capture {
 
 struct CaptureCommand {
     bool listCards = false;
+    bool listCompressors = false;
     bool json = false;
     std::optional<QString> card;  // index, id or location
     uint8_t channel = 0;
@@ -36,6 +37,8 @@ struct CaptureCommand {
     std::optional<QString> lut;
     std::optional<uint32_t> jpegQuality;  // 10..100
     bool normalise = false;
+    std::optional<QString> compressor;  // clips: a name the movie maker lists
+    std::optional<double> fps;          // clips: frames per second
 };
 
 struct CaptureCommandParse {

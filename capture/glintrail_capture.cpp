@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "analysis/LutTables.h"
+#include "capture/CAVIWriter.h"
 #include "capture/CaptureCommandLine.h"
 #include "capture/CaptureJob.h"
 #include "capture/ImageSaver.h"
@@ -21,6 +22,7 @@
 #include "grabber/CameraSettings.h"
 #include "grabber/GrabRefusal.h"
 #include "grabber/Grabber.h"
+#include "kvxmoviemaker.h"
 
 using namespace capture;
 
@@ -129,7 +131,33 @@ int Fail(const QString& message) {
     return 1;
 }
 
+// The clip writer for the channel's geometry and the AVI options; an empty
+// error when it is ready.
+QString PrepareClipWriter(CAVIWriter& writer, const CameraDescription& d, const CaptureOptionsRecord& avi) {
+    const bool monochrome = d.colorFormat == 0 && d.config.bitDepth != 24;
+    int32_t result = writer.Init(d.config.widthValid, -int32_t(d.config.heightValid), avi.FPS,
+                                 monochrome ? KVX_OPTION_MONOCHROME : 0);
+    bool hasOptions = false;
+    const QString name = GetText(avi.CompressorName);
+    if (result >= 0 && !name.isEmpty())
+        result = writer.SetCompressor(name, hasOptions);
+    if (result >= 0)
+        return {};
+    return QStringLiteral("The clip cannot be set up%1: %2")
+        .arg(name.isEmpty() ? QString() : QStringLiteral(" with \"%1\"").arg(name), AviErrorText(result));
+}
+
 int Run(const CaptureCommand& command) {
+    if (command.listCompressors) {
+        CAVIWriter writer;
+        QStringList names;
+        const int32_t result = writer.Init(640, -480, 30.0, 0) < 0 ? -1 : writer.GetCompressors(names);
+        if (result < 0)
+            return Fail(AviErrorText(result));
+        for (const QString& name : names)
+            std::printf("%s\n", qPrintable(name));
+        return 0;
+    }
     if (command.listCards) {
         const std::vector<grabber::CardEntry> cards = grabber::EnumerateCards();
         for (size_t i = 0; i < cards.size(); ++i)
@@ -193,7 +221,12 @@ int Run(const CaptureCommand& command) {
                            .arg(frames)
                            .arg(used >> 20);
     };
-    ImageSaver saver(stamps ? RenderStampGlyphs() : nullptr);
+    CAVIWriter clipWriter;
+    if (job->saveType == kSaveAvi) {
+        if (const QString refusal = PrepareClipWriter(clipWriter, description, record); !refusal.isEmpty())
+            return Fail(refusal);
+    }
+    ImageSaver saver(stamps ? RenderStampGlyphs() : nullptr, &clipWriter);
     CTimerQueue timers;
     CaptureEngine engine(saver, timers, hooks);
     engine.setDescription(description, lutOwner);

@@ -2,16 +2,24 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstring>
 #include <functional>
 
+extern "C" {
+#include <libavutil/error.h>
+}
+
 #include "GuiTestSupport.h"
 #include "capture/CCaptureOptions.h"
+#include "capture/ClipOptionSources.h"
 
 using namespace capture;
 using R = CaptureOptionsRecord;
@@ -284,4 +292,44 @@ TEST(CaptureOptions, BrowsingForTheFileOrTheFolder) {
         EXPECT_EQ(Control<QLineEdit>(page, 1051)->text(), c.stored);
         EXPECT_EQ(RecordedMessages(), c.refusal.isEmpty() ? QStringList() : QStringList{c.refusal});
     }
+}
+
+// With the movie maker itself: its compressors are listed, "Options" follows the
+// codec, and the options dialog's choice lands in the record.
+TEST(CaptureOptions, TheClipPageDrivesTheMovieMaker) {
+    CAVIWriter writer;
+    ASSERT_EQ(writer.Init(64, -32, 30, 0), 0);
+    QStringList library;
+    ASSERT_EQ(writer.GetCompressors(library), 0);
+    std::vector<int32_t> reported;
+    R given;
+    given.FPS = 30;
+    SetText(given.CompressorName, QStringLiteral("Motion JPEG"));
+    CCaptureOptions page(kPageAvi, given, ClipOptionSources(writer, [&](int32_t result) {
+                             if (result < 0)
+                                 reported.push_back(result);
+                             return result < 0;
+                         }));
+    auto* compressors = Control<QComboBox>(page, 1171);
+    QStringList listed;
+    for (int i = 0; i < compressors->count(); ++i)
+        listed << compressors->itemText(i);
+    EXPECT_EQ(listed, library);
+    for (const char* name : {"Uncompressed", "FFV1 lossless", "Motion JPEG"}) {
+        compressors->setCurrentText(QString::fromLatin1(name));
+        EXPECT_EQ(Control(page, 1172)->isEnabled(), std::strcmp(name, "Motion JPEG") == 0) << name;
+    }
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QSpinBox*>(QStringLiteral("quality"))->setValue(40);
+        dialog->accept();
+    });
+    Control<QAbstractButton>(page, 1172)->click();
+    EXPECT_EQ(Accept(page), QStringList());
+    EXPECT_EQ(page.Record().CompressorQuality, 40u);
+    EXPECT_TRUE(reported.empty());
+    bool hasOptions = true;
+    EXPECT_EQ(writer.SetCompressor(QStringLiteral("MJPEG"), hasOptions), AVERROR_ENCODER_NOT_FOUND);
+    EXPECT_FALSE(hasOptions);
 }

@@ -171,6 +171,10 @@ TEST(CaptureCommand, BadOptionsExitWith2AndAMissingCardOrFileWith1) {
         {"--mode series --output /tmp/x --jpeg-quality 101", 2},
         {"--mode series --output /tmp/x --stamp-position middle", 2},
         {"--mode series --output /tmp/x stray", 2},
+        {"--mode series --output /tmp/x --fps 30", 2},  // clips only
+        {"--mode avi --output /tmp/x --fps 0", 2},
+        {"--mode avi --output /tmp/x --fps 10000.01", 2},
+        {"--mode avi --output /tmp/x.avi --frames 1 --fps 10000 --compressor MJPEG", 1},  // not a listed name
         {"--help", 0},
         {"--version", 0},
         {"--mode series --output /tmp/x --card 7", 1},

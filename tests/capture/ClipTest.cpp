@@ -2,6 +2,7 @@
 // bitmap rows, the error texts, and clips captured from the software card's ramp
 // camera through the engine, read back with FFmpeg.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <condition_variable>
 #include <filesystem>
@@ -176,4 +177,43 @@ TEST(ClipCapture, AClipThatCannotStartStopsTheCapture) {
     EXPECT_EQ(captured.failures[0].reason, "0xFFFFFFEB: Is a directory");
     EXPECT_EQ(captured.counts.written, 0u);
     EXPECT_EQ(captured.counts.lostDisk, captured.counts.queued);
+}
+
+// The headless recorder lists what the library lists and records a clip.
+TEST(ClipCommand, ListsTheCompressorsAndRecordsAClip) {
+    simtest::SimMachine machine(simtest::oneCamera(R"("source": "ramp", "framePeriodUs": 2000,
+        "width": {"valid": 64, "post": 0}, "height": {"valid": 32, "post": 0})"));
+    const auto run = [](const std::string& arguments, std::string& text) {
+        FILE* pipe = popen((std::string(GLINTRAIL_CAPTURE) + " " + arguments + " 2>/dev/null").c_str(), "r");
+        char buffer[512];
+        while (size_t n = fread(buffer, 1, sizeof buffer, pipe))
+            text.append(buffer, n);
+        const int status = pclose(pipe);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    CAVIWriter writer;
+    QStringList names;
+    ASSERT_EQ(writer.Init(640, -480, 30, 0), 0);
+    ASSERT_EQ(writer.GetCompressors(names), 0);
+    std::string listed;
+    EXPECT_EQ(run("--list-compressors", listed), 0);
+    EXPECT_EQ(listed, (names.join(u'\n') + u'\n').toStdString());
+
+    const TempFolder temp;
+    const fs::path cameraFile = temp.path / "ramp.cxf", clip = temp.path / "clip.avi";
+    CameraFileRecord record{};
+    record.camera.config = simtest::configFor(64, 32, 8);
+    ASSERT_EQ(SaveCameraFile(cameraFile.c_str(), &record), 0u);
+    std::string summary;
+    const int status = run("--camera-file " + cameraFile.string() + " --mode avi --output " + clip.string() +
+                               " --compressor 'FFV1 lossless' --fps 500 --frames 20",
+                           summary);
+    // As for images: a frame the card lost makes the run a failure, and only that.
+    const bool cardLost = summary.find("Lost at the card: 0, at delivery: 0") == std::string::npos;
+    EXPECT_EQ(status, cardLost ? 1 : 0) << summary;
+    std::vector<std::vector<uint8_t>> frames;
+    EXPECT_EQ(ReadClip(clip.string(), true, [&](const auto& pixels) { frames.push_back(pixels); }).pts.size(),
+              20u);
+    for (size_t i = 0; i < frames.size(); ++i)
+        EXPECT_EQ(frames[i][64 + 1], uint8_t(1 + 3 + frames[0][0] + i)) << i;
 }

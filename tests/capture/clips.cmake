@@ -7,3 +7,5 @@ glintrail_test(test_capture_clips
   LIBS captureengine PkgConfig::FFMPEG_READ)
 target_include_directories(test_capture_clips PRIVATE ${PROJECT_SOURCE_DIR}/tests/zamgrb_card
                                                       ${PROJECT_SOURCE_DIR}/tests/moviemaker)
+target_compile_definitions(test_capture_clips PRIVATE GLINTRAIL_CAPTURE="$<TARGET_FILE:glintrail_capture>")
+add_dependencies(test_capture_clips glintrail_capture)
