@@ -59,14 +59,18 @@ FrameSaver::Result ClipFrames::Add(const PreparedImage& image, const CapturedFra
         open_ = true;
         queueLimit_ = ClipQueueLimit(frame.description);
     }
-    if (!FillClipBitmap(image, bitmap_)) {
+    // Grey rows that already fill whole 32-bit words go to the clip as converted.
+    const uint32_t width = image.description.config.widthValid;
+    const bool asConverted = image.description.config.bitDepth == 8 &&
+                             BytesPerPixel(image.convertedDepth) == 1 && ClipRowStride(width, 8) == width;
+    if (!asConverted && !FillClipBitmap(image, bitmap_)) {
         result.ok = false;
         result.reason = "No memory for a clip frame";
         return result;
     }
-    if (const int32_t added =
-            writer_.AddFrame(bitmap_.data(), uint32_t(bitmap_.size()), frame.timeStamp, frame.frameNumber);
-        added < 0)
+    const uint8_t* pixels = asConverted ? image.pixels : bitmap_.data();
+    const uint32_t size = asConverted ? uint32_t(image.bytes) : uint32_t(bitmap_.size());
+    if (const int32_t added = writer_.AddFrame(pixels, size, frame.timeStamp, frame.frameNumber); added < 0)
         return failed(added);
     if (added_)
         added_(frame.frameNumber, frame.timeStamp);

@@ -16,8 +16,8 @@ namespace kvx {
 namespace {
 
 constexpr int kBufferSize = 64 * 1024;
-// Reservations grow in steps of at least this, so a clip costs few calls.
-constexpr uint64_t kReserveStep = uint64_t(16) << 20;
+// Reservations grow by at least this; more would be given back unused at the end.
+constexpr uint64_t kReserveStep = uint64_t(1) << 20;
 
 }  // namespace
 
@@ -54,10 +54,9 @@ int ClipFile::Write(void* opaque, uint8_t* data, int size) {
             return AVERROR(errno);
         data += written;
         left -= int(written);
+        self->position_ += uint64_t(written);
     }
-    const off_t position = ::lseek(self->fd_, 0, SEEK_CUR);
-    if (position > 0)
-        self->end_ = std::max(self->end_, uint64_t(position));
+    self->end_ = std::max(self->end_, self->position_);
     return size;
 }
 
@@ -66,7 +65,10 @@ int64_t ClipFile::Seek(void* opaque, int64_t offset, int whence) {
     if (whence == AVSEEK_SIZE)
         return int64_t(self->end_);
     const off_t position = ::lseek(self->fd_, offset, whence & ~AVSEEK_FORCE);
-    return position < 0 ? AVERROR(errno) : position;
+    if (position < 0)
+        return AVERROR(errno);
+    self->position_ = uint64_t(position);
+    return position;
 }
 
 int ClipFile::Reserve(uint64_t bytes) {

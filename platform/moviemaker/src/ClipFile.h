@@ -36,6 +36,7 @@ private:
 
     int fd_ = -1;
     AVIOContext* io_ = nullptr;
+    uint64_t position_ = 0;    // where the next write goes
     uint64_t end_ = 0;         // bytes in the file
     uint64_t reservedTo_ = 0;  // space held up to here
     bool reserving_ = true;
