@@ -13,10 +13,6 @@
 #include <cstring>
 #include <functional>
 
-extern "C" {
-#include <libavutil/error.h>
-}
-
 #include "GuiTestSupport.h"
 #include "capture/CCaptureOptions.h"
 #include "capture/ClipOptionSources.h"
@@ -301,15 +297,12 @@ TEST(CaptureOptions, TheClipPageDrivesTheMovieMaker) {
     ASSERT_EQ(writer.Init(64, -32, 30, 0), 0);
     QStringList library;
     ASSERT_EQ(writer.GetCompressors(library), 0);
-    std::vector<int32_t> reported;
+    int reported = 0;
     R given;
     given.FPS = 30;
     SetText(given.CompressorName, QStringLiteral("Motion JPEG"));
-    CCaptureOptions page(kPageAvi, given, ClipOptionSources(writer, [&](int32_t result) {
-                             if (result < 0)
-                                 reported.push_back(result);
-                             return result < 0;
-                         }));
+    CCaptureOptions page(kPageAvi, given,
+                         ClipOptionSources(writer, [&](int32_t result) { return result < 0 && ++reported; }));
     auto* compressors = Control<QComboBox>(page, 1171);
     QStringList listed;
     for (int i = 0; i < compressors->count(); ++i)
@@ -328,8 +321,5 @@ TEST(CaptureOptions, TheClipPageDrivesTheMovieMaker) {
     Control<QAbstractButton>(page, 1172)->click();
     EXPECT_EQ(Accept(page), QStringList());
     EXPECT_EQ(page.Record().CompressorQuality, 40u);
-    EXPECT_TRUE(reported.empty());
-    bool hasOptions = true;
-    EXPECT_EQ(writer.SetCompressor(QStringLiteral("MJPEG"), hasOptions), AVERROR_ENCODER_NOT_FOUND);
-    EXPECT_FALSE(hasOptions);
+    EXPECT_EQ(reported, 0);
 }

@@ -148,8 +148,7 @@ TEST(MovieMaker, EachCompressorWritesARampAPlayerReadsBack) {
     } cases[] = {
         {"Uncompressed", 8, 0, AV_PIX_FMT_PAL8},      {"Uncompressed", 24, 0, AV_PIX_FMT_BGR24},
         {"FFV1 lossless", 8, 0, AV_PIX_FMT_GRAY8},    {"FFV1 lossless", 24, 0, AV_PIX_FMT_BGR0},
-        {"Motion JPEG", 8, 2.0, AV_PIX_FMT_YUVJ420P}, {"Motion JPEG", 24, 6.0, AV_PIX_FMT_YUVJ420P},
-        {"H.264", 8, 2.0, AV_PIX_FMT_YUVJ420P},       {"H.264", 24, 6.0, AV_PIX_FMT_YUVJ420P},
+        {"Motion JPEG", 8, 2.0, AV_PIX_FMT_YUVJ420P}, {"H.264", 8, 2.0, AV_PIX_FMT_YUVJ420P},
     };
     const uint32_t w = 642, h = 36, frames = 20;
     TempFolder folder;
