@@ -19,6 +19,7 @@ bool RunOptionsDialog(QWidget* owner, const std::u16string& compressor, bool key
     quality->setRange(0, 100);
     quality->setSpecialValueText(QStringLiteral("Default"));
     quality->setValue(int(std::min<uint32_t>(settings.quality, 100)));
+    quality->setMinimumWidth(quality->fontMetrics().horizontalAdvance(QStringLiteral("One a second")) + 40);
     form->addRow(QStringLiteral("Quality (1 smallest, 100 best):"), quality);
     QSpinBox* keyFrame = nullptr;
     if (keyFrames) {
@@ -27,6 +28,7 @@ bool RunOptionsDialog(QWidget* owner, const std::u16string& compressor, bool key
         keyFrame->setRange(0, 100000);
         keyFrame->setSpecialValueText(QStringLiteral("One a second"));
         keyFrame->setValue(int(std::min<uint32_t>(settings.keyFrame, 100000)));
+        keyFrame->setMinimumWidth(quality->minimumWidth());
         form->addRow(QStringLiteral("Key frame every (frames):"), keyFrame);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
