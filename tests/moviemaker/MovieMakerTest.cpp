@@ -38,15 +38,6 @@ std::vector<uint8_t> Ramp(uint32_t w, uint32_t h, uint32_t bits, uint32_t k) {
     return bitmap;
 }
 
-std::vector<uint8_t> Unpadded(const std::vector<uint8_t>& bitmap, uint32_t w, uint32_t h, uint32_t bits) {
-    std::vector<uint8_t> rows;
-    for (uint32_t y = 0; y < h; ++y) {
-        const auto row = bitmap.begin() + ptrdiff_t(y) * Stride(w, bits);
-        rows.insert(rows.end(), row, row + w * bits / 8);
-    }
-    return rows;
-}
-
 // An instance with a clip open at path.
 struct Recorder {
     uint32_t handle = 0;
@@ -132,9 +123,6 @@ TEST(MovieMaker, RefusesWhatItCannotWrite) {
     EXPECT_EQ(clip.Add(std::vector<uint8_t>(642 * 4), 0, 0), AVERROR(EINVAL));  // rows not padded to 644
     EXPECT_EQ(clip.Add(Ramp(642, 4, 24, 0), 0, 0), 0);
     EXPECT_EQ(clip.Add(Ramp(642, 4, 8, 1), 400000, 1), AVERROR(EINVAL));  // depth changed
-    char text[64];
-    EXPECT_EQ(KvxMovieMakerErrorText(AVERROR(ENOSPC), text, sizeof text), 0);
-    EXPECT_STREQ(text, "No space left on device");
 }
 
 // Every listed codec: a 20-frame ramp comes back with its count, size and rate,
@@ -165,12 +153,15 @@ TEST(MovieMaker, EachCompressorWritesARampAPlayerReadsBack) {
         }
         uint32_t k = 0;
         double worst = 0;
+        const uint32_t channels = c.bits / 8;
         const ClipInfo info = ReadClip(path, c.bits == 8, [&](const std::vector<uint8_t>& pixels) {
-            const std::vector<uint8_t> sent = Unpadded(Ramp(w, h, c.bits, k++), w, h, c.bits);
             double error = 0;
-            for (size_t i = 0; i < sent.size(); ++i)
-                error += std::abs(int(sent[i]) - int(pixels[i]));
-            worst = std::max(worst, error / double(sent.size()));
+            for (size_t i = 0; i < pixels.size(); ++i) {  // the ramp's value, as Ramp makes it
+                const size_t x = i / channels % w, y = i / channels / w, channel = i % channels;
+                error += std::abs(int(uint8_t(x + 3 * y + k + 40 * channel)) - int(pixels[i]));
+            }
+            worst = std::max(worst, error / double(pixels.size()));
+            ++k;
         });
         EXPECT_EQ(info.pts.size(), frames) << c.compressor << " " << c.bits;
         EXPECT_EQ(info.width, int(w));
@@ -240,6 +231,8 @@ TEST(MovieMaker, AClipOfAKilledProcessPlaysToItsLastWholeFrame) {
 // plays to its last frame.
 TEST(MovieMaker, AClipBeyondOneGibibytePlaysToItsLastFrame) {
     const uint32_t w = 2048, h = 2048, frames = 264;  // 4 MiB frames: 1.03 GiB
+    if (std::filesystem::space("/dev/shm").available < (uint64_t(3) << 29))
+        GTEST_SKIP() << "less than 1.5 GiB free on /dev/shm";
     const std::string path = "/dev/shm/glintrail-moviemaker-" + std::to_string(getpid()) + ".avi";
     const auto removed = [&path] { std::filesystem::remove(path); };
     std::vector<uint8_t> frame(size_t(w) * h, 7);
