@@ -92,10 +92,15 @@ CMainFrame::CMainFrame()
       cardSelector_(std::make_unique<CAliasDlg>()),
       fullScreen_(*this, [this] { ExecuteCommand(ID_ZOOM_FIT); }) {
     aviWriter_.Init(640, -480, 30.0, 0);
-    imageSaver_ = std::make_unique<capture::ImageSaver>(
-        capture::RenderStampGlyphs(), &aviWriter_, [](uint32_t frameNumber, uint32_t timeStamp) {
-            logengine::LogFrameAdded(int(frameNumber), int(timeStamp));
-        });
+    capture::ClipHooks clipHooks;
+    clipHooks.frameAdded = [](uint32_t frameNumber, uint32_t timeStamp) {
+        logengine::LogFrameAdded(int(frameNumber), int(timeStamp));
+    };
+    clipHooks.endFailed = [this](int32_t result) {
+        QMetaObject::invokeMethod(
+            this, [this, result] { ReportError(result); }, Qt::QueuedConnection);
+    };
+    imageSaver_ = std::make_unique<capture::ImageSaver>(capture::RenderStampGlyphs(), &aviWriter_, clipHooks);
     capture_ = std::make_unique<capture::CaptureEngine>(*imageSaver_, captureTimers_, captureHooks());
     currentImage_.description = grabber::DefaultCameraDescription();
     settings.pulseGenerator = grabber::DefaultPulseGeneratorSettings();

@@ -38,8 +38,7 @@ uint32_t ClipQueueLimit(const CameraDescription& description) {
     return bytes == 0 ? 0 : uint32_t(std::max<uint64_t>(1, 1098907648 / bytes));
 }
 
-ClipFrames::ClipFrames(CAVIWriter& writer, std::function<void(uint32_t, uint32_t)> added)
-    : writer_(writer), added_(std::move(added)) {}
+ClipFrames::ClipFrames(CAVIWriter& writer, ClipHooks hooks) : writer_(writer), hooks_(std::move(hooks)) {}
 
 FrameSaver::Result ClipFrames::Add(const PreparedImage& image, const CapturedFrame& frame,
                                    const CaptureOptionsRecord& record) {
@@ -72,8 +71,8 @@ FrameSaver::Result ClipFrames::Add(const PreparedImage& image, const CapturedFra
     const uint32_t size = asConverted ? uint32_t(image.bytes) : uint32_t(bitmap_.size());
     if (const int32_t added = writer_.AddFrame(pixels, size, frame.timeStamp, frame.frameNumber); added < 0)
         return failed(added);
-    if (added_)
-        added_(frame.frameNumber, frame.timeStamp);
+    if (hooks_.frameAdded)
+        hooks_.frameAdded(frame.frameNumber, frame.timeStamp);
     return result;
 }
 
@@ -81,7 +80,9 @@ void ClipFrames::End() {
     if (!open_)
         return;
     open_ = false;
-    writer_.Stop();
+    // The clip was good up to here; a failing end (its index, its header) is news.
+    if (const int32_t stopped = writer_.Stop(); stopped < 0 && hooks_.endFailed)
+        hooks_.endFailed(stopped);
 }
 
 }  // namespace capture

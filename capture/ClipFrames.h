@@ -21,10 +21,17 @@ bool FillClipBitmap(const PreparedImage& image, std::vector<uint8_t>& bitmap);
 // written: about 1 GiB of them.
 uint32_t ClipQueueLimit(const CameraDescription& description);
 
+// What the saving thread tells of its clips, on the saving thread.
+struct ClipHooks {
+    // The frame number and time stamp of every frame a clip took.
+    std::function<void(uint32_t frameNumber, uint32_t timeStamp)> frameAdded;
+    // A clip could not be ended properly: the library's result.
+    std::function<void(int32_t result)> endFailed;
+};
+
 class ClipFrames {
 public:
-    // added: told the frame number and time stamp of every frame the clip took.
-    ClipFrames(CAVIWriter& writer, std::function<void(uint32_t, uint32_t)> added);
+    ClipFrames(CAVIWriter& writer, ClipHooks hooks);
 
     // Opens the clip at the record's FileName when none is open, then adds the frame.
     FrameSaver::Result Add(const PreparedImage& image, const CapturedFrame& frame,
@@ -36,7 +43,7 @@ public:
 
 private:
     CAVIWriter& writer_;
-    std::function<void(uint32_t, uint32_t)> added_;
+    ClipHooks hooks_;
     bool open_ = false;
     uint32_t queueLimit_ = 0;
     std::vector<uint8_t> bitmap_;

@@ -8,10 +8,9 @@
 
 namespace capture {
 
-ImageSaver::ImageSaver(std::shared_ptr<const GlyphSet> glyphs, CAVIWriter* clips,
-                       std::function<void(uint32_t, uint32_t)> clipFrameAdded)
+ImageSaver::ImageSaver(std::shared_ptr<const GlyphSet> glyphs, CAVIWriter* clips, ClipHooks clipHooks)
     : writer_(std::move(glyphs)),
-      clip_(clips ? std::make_unique<ClipFrames>(*clips, std::move(clipFrameAdded)) : nullptr) {}
+      clip_(clips ? std::make_unique<ClipFrames>(*clips, std::move(clipHooks)) : nullptr) {}
 
 void ImageSaver::endPass(bool) {
     if (clip_)

@@ -18,9 +18,9 @@ namespace capture {
 class ImageSaver : public FrameSaver {
 public:
     // glyphs may be null: then nothing is stamped. clips may be null: then clip
-    // frames fail. clipFrameAdded is told each frame a clip took.
+    // frames fail.
     explicit ImageSaver(std::shared_ptr<const GlyphSet> glyphs, CAVIWriter* clips = nullptr,
-                        std::function<void(uint32_t frameNumber, uint32_t timeStamp)> clipFrameAdded = {});
+                        ClipHooks clipHooks = {});
 
     Result save(const CapturedFrame& frame, uint32_t passIndex) override;
     void endPass(bool) override;

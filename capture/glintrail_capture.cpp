@@ -226,7 +226,13 @@ int Run(const CaptureCommand& command) {
         if (const QString refusal = PrepareClipWriter(clipWriter, description, record); !refusal.isEmpty())
             return Fail(refusal);
     }
-    ImageSaver saver(stamps ? RenderStampGlyphs() : nullptr, &clipWriter);
+    ClipHooks clipHooks;
+    clipHooks.endFailed = [&](int32_t result) {
+        std::lock_guard lock(mutex);
+        if (firstFailure.isEmpty())
+            firstFailure = QStringLiteral("The clip could not be ended: %1").arg(AviErrorText(result));
+    };
+    ImageSaver saver(stamps ? RenderStampGlyphs() : nullptr, &clipWriter, clipHooks);
     CTimerQueue timers;
     CaptureEngine engine(saver, timers, hooks);
     engine.setDescription(description, lutOwner);
