@@ -106,4 +106,46 @@ TEST(CaptureFlow, AFileThatCannotBeWrittenStopsTheCaptureWithAMessage) {
         << "no partial file";
 }
 
+// Clips from the main frame: one written with the compressor of the options, its
+// name moving on; one that cannot start, and a compressor the movie maker does not
+// list, each in the "AVI Error!" box.
+TEST(CaptureFlow, ClipsAndTheirErrors) {
+    UseMachine(kRampCamera);
+    const struct {
+        const char* fileName;
+        const char* compressor;
+        QString message;
+        uint64_t written;
+    } cases[] = {{"glintrail.avi", "Uncompressed", {}, 10},
+                 {"taken.avi", "Uncompressed", "0xFFFFFFEB: Is a directory", 0},
+                 {"glintrail.avi", "DivX", "0xBCB1BA08: Encoder not found", 10}};
+    for (const auto& c : cases) {
+        QTemporaryDir folder;
+        QDir(folder.path()).mkdir(QStringLiteral("taken.avi"));
+        CMainFrame frame;
+        ASSERT_TRUE(frame.OnCreate(true));
+        Settings(frame).SetSaveType(capture::kSaveAvi);
+        capture::CaptureOptionsRecord& avi = Settings(frame).avi;
+        capture::SetText(avi.FileName, folder.filePath(QString::fromLatin1(c.fileName)));
+        capture::SetText(avi.CompressorName, QString::fromLatin1(c.compressor));
+        avi.TotalLimitDisk = 10;
+        RecordedMessages().clear();
+        frame.OnNotify(res::IDD_CAPTURE_SETTINGS, CCaptureSettingsDlg::kOptionsAccepted);
+        capture::SetText(avi.CompressorName, QStringLiteral("Uncompressed"));
+        ToggleCapture(frame);
+        ASSERT_TRUE(WaitUntil([&] {
+            const capture::CaptureCounts counts = frame.captureEngine().counts();
+            return !frame.captureSettings()->IsCaptureOn() && counts.queued != 0 &&
+                   counts.written + counts.lostDisk == counts.queued;
+        })) << c.fileName;
+        EXPECT_EQ(frame.captureEngine().counts().written, c.written) << c.fileName;
+        EXPECT_TRUE(WaitUntil([&] { return RecordedMessages().size() == (c.message.isEmpty() ? 0 : 1); }));
+        EXPECT_EQ(RecordedMessages(), c.message.isEmpty() ? QStringList() : QStringList{c.message})
+            << c.compressor;
+        // The next clip does not overwrite this one (nor reuse the name that failed).
+        EXPECT_EQ(capture::GetText(avi.FileName),
+                  folder.filePath(QString::fromLatin1(c.fileName)).replace(".avi", "1.avi"));
+    }
+}
+
 }  // namespace
