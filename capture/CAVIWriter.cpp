@@ -42,33 +42,37 @@ QString AviErrorText(int32_t result) {
 CAVIWriter::CAVIWriter(Hooks hooks) : hooks_(std::move(hooks)) {}
 
 CAVIWriter::~CAVIWriter() {
-    Release();
+    for (const uint32_t instance : {instance_, clipInstance_ != instance_ ? clipInstance_ : 0u})
+        if (instance != 0)
+            KvxMovieMakerRelease(instance);
 }
 
-void CAVIWriter::Release() {
-    if (const uint32_t instance = instance_.exchange(0))
-        KvxMovieMakerRelease(instance);
+uint32_t CAVIWriter::instance() const {
+    std::lock_guard lock(mutex_);
+    return instance_;
 }
 
 int32_t CAVIWriter::Init(uint32_t width, int32_t height, double framesPerSecond, uint32_t option) {
-    Release();
-    uint32_t instance = 0;
-    const int32_t result = KvxMovieMakerInitEx(width, height, framesPerSecond, &option, &instance);
-    instance_ = result < 0 ? 0 : instance;
+    uint32_t created = 0;
+    const int32_t result = KvxMovieMakerInitEx(width, height, framesPerSecond, &option, &created);
+    std::lock_guard lock(mutex_);
+    if (instance_ != 0 && instance_ != clipInstance_)
+        KvxMovieMakerRelease(instance_);
+    instance_ = result < 0 ? 0 : created;
     return result;
 }
 
 int32_t CAVIWriter::GetCompressors(QStringList& names) const {
     names.clear();
     int32_t count = 0, longest = 0;
-    int32_t result = KvxMovieMakerGetCompressors(instance_, nullptr, &count, &longest);
+    int32_t result = KvxMovieMakerGetCompressors(instance(), nullptr, &count, &longest);
     if (result < 0 || count <= 0 || longest <= 0)
         return result;
     std::vector<uint16_t> text(size_t(count) * size_t(longest), 0);
     std::vector<uint16_t*> buffers;
     for (int32_t i = 0; i < count; ++i)
         buffers.push_back(text.data() + size_t(i) * size_t(longest));
-    result = KvxMovieMakerGetCompressors(instance_, buffers.data(), &count, &longest);
+    result = KvxMovieMakerGetCompressors(instance(), buffers.data(), &count, &longest);
     if (result < 0)
         return result;
     for (int32_t i = 0; i < count; ++i)
@@ -79,16 +83,17 @@ int32_t CAVIWriter::GetCompressors(QStringList& names) const {
 int32_t CAVIWriter::SetCompressor(const QString& name, bool& hasOptions) const {
     int32_t flag = 0;
     const int32_t result =
-        KvxMovieMakerSetCompressor(instance_, reinterpret_cast<const uint16_t*>(name.utf16()), &flag);
+        KvxMovieMakerSetCompressor(instance(), reinterpret_cast<const uint16_t*>(name.utf16()), &flag);
     hasOptions = result >= 0 && flag != 0;
     return result;
 }
 
 int32_t CAVIWriter::ShowCompressorDlg(void* owner, CaptureOptionsRecord& record) const {
     KvxCompressorSettings settings{record.CompressorKeyFrame, record.CompressorQuality};
-    KvxMovieMakerSetCompressorSettings(instance_, &settings);
-    const int32_t result = KvxMovieMakerShowCompressorDlg(instance_, owner);
-    if (result > 0 && KvxMovieMakerGetCompressorSettings(instance_, &settings) >= 0) {
+    const uint32_t current = instance();
+    KvxMovieMakerSetCompressorSettings(current, &settings);
+    const int32_t result = KvxMovieMakerShowCompressorDlg(current, owner);
+    if (result > 0 && KvxMovieMakerGetCompressorSettings(current, &settings) >= 0) {
         record.CompressorKeyFrame = settings.keyFrame;
         record.CompressorQuality = settings.quality;
     }
@@ -97,7 +102,15 @@ int32_t CAVIWriter::ShowCompressorDlg(void* owner, CaptureOptionsRecord& record)
 
 int32_t CAVIWriter::Start(const CaptureOptionsRecord& record) {
     clock_.Reset();
-    return KvxMovieMakerStartMovieRecord(instance_, reinterpret_cast<const KvxMovieRecord*>(&record));
+    uint32_t clip = 0;
+    {
+        std::lock_guard lock(mutex_);
+        // An instance replaced while its last clip was written goes now.
+        if (clipInstance_ != 0 && clipInstance_ != instance_)
+            KvxMovieMakerRelease(clipInstance_);
+        clip = clipInstance_ = instance_;
+    }
+    return KvxMovieMakerStartMovieRecord(clip, reinterpret_cast<const KvxMovieRecord*>(&record));
 }
 
 int32_t CAVIWriter::AddFrame(const void* pixels, uint32_t size, uint32_t timeStamp, uint32_t frameNumber) {
@@ -107,12 +120,24 @@ int32_t CAVIWriter::AddFrame(const void* pixels, uint32_t size, uint32_t timeSta
         hooks_.frameNumberOverlap(int(lastNumber), int(frameNumber));
     if (tick.timeWrapped && hooks_.timeStampOverlap)
         hooks_.timeStampOverlap(int(lastTime), int(timeStamp));
-    return KvxMovieMakerAddMovieFrame2(instance_, pixels, size, tick.time, tick.number);
+    std::unique_lock lock(mutex_);
+    const uint32_t clip = clipInstance_;
+    lock.unlock();
+    return KvxMovieMakerAddMovieFrame2(clip, pixels, size, tick.time, tick.number);
 }
 
 int32_t CAVIWriter::Stop() {
     clock_.Reset();
-    return KvxMovieMakerStopMovieRecord(instance_);
+    std::unique_lock lock(mutex_);
+    const uint32_t clip = clipInstance_;
+    lock.unlock();
+    const int32_t result = KvxMovieMakerStopMovieRecord(clip);
+    lock.lock();
+    if (clip != 0 && clipInstance_ == clip && clip != instance_) {
+        KvxMovieMakerRelease(clip);
+        clipInstance_ = 0;
+    }
+    return result;
 }
 
 }  // namespace capture

@@ -6,9 +6,9 @@
 
 #include <QString>
 #include <QStringList>
-#include <atomic>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 
 #include "capture/CaptureOptionsRecord.h"
 
@@ -57,7 +57,8 @@ public:
     CAVIWriter& operator=(const CAVIWriter&) = delete;
 
     // User-interface thread: a new instance for the clip geometry (height < 0:
-    // rows top to bottom) and the compressor choice.
+    // rows top to bottom) and the compressor choice. A clip being written keeps
+    // its own instance until it ends: the frames queued for it still reach it.
     int32_t Init(uint32_t width, int32_t height, double framesPerSecond, uint32_t option);
     int32_t GetCompressors(QStringList& names) const;
     int32_t SetCompressor(const QString& name, bool& hasOptions) const;
@@ -71,11 +72,13 @@ public:
     int32_t Stop();
 
 private:
-    void Release();
+    uint32_t instance() const;
 
     Hooks hooks_;
-    std::atomic<uint32_t> instance_{0};
-    ClipClock clock_;
+    mutable std::mutex mutex_;   // guards both instances
+    uint32_t instance_ = 0;      // the one the next clip starts on
+    uint32_t clipInstance_ = 0;  // the one the open (or last started) clip is on
+    ClipClock clock_;            // saving thread
 };
 
 }  // namespace capture

@@ -11,6 +11,7 @@
 #include "TempFolder.h"
 #include "capture/CAVIWriter.h"
 #include "capture/ClipFrames.h"
+#include "kvxmoviemaker.h"
 
 using namespace capture;
 namespace fs = std::filesystem;
@@ -69,6 +70,29 @@ TEST(ClipFrames, BitmapRowsAndQueueLimit) {
     EXPECT_EQ(ClipQueueLimit(d), 1048u);
     d.config.bitDepth = 12;
     EXPECT_EQ(ClipQueueLimit(d), 524u);
+}
+
+// Setting the writer up anew (the channel configured again) while a clip is
+// written leaves that clip its geometry until it ends; the next one takes the new.
+TEST(ClipFrames, AClipKeepsItsInstanceWhenTheWriterIsSetUpAnew) {
+    const TempFolder temp;
+    CAVIWriter writer;
+    ASSERT_EQ(writer.Init(64, -32, 25, KVX_OPTION_MONOCHROME), 0);
+    CaptureOptionsRecord record{};
+    SetText(record.CompressorName, QStringLiteral("Uncompressed"));
+    const std::vector<uint8_t> small(64 * 32, 9), large(128 * 64, 9);
+    for (const char* name : {"first.avi", "second.avi"}) {
+        SetText(record.FileName, QString::fromStdString((temp.path / name).string()));
+        ASSERT_EQ(writer.Start(record), 0);
+        const std::vector<uint8_t>& frame = name[0] == 'f' ? small : large;
+        EXPECT_EQ(writer.AddFrame(frame.data(), uint32_t(frame.size()), 0, 0), 0) << name;
+        EXPECT_EQ(writer.Init(128, -64, 25, KVX_OPTION_MONOCHROME), 0);
+        EXPECT_EQ(writer.AddFrame(frame.data(), uint32_t(frame.size()), 40000, 1), 0) << name;
+        EXPECT_EQ(writer.Stop(), 0);
+        const ClipInfo info = ReadClip((temp.path / name).string(), true);
+        EXPECT_EQ(info.pts.size(), 2u) << name;
+        EXPECT_EQ(info.width, name[0] == 'f' ? 64 : 128) << name;
+    }
 }
 
 TEST(ClipFrames, ErrorTexts) {
