@@ -115,9 +115,9 @@ int RunCommand(const std::string& arguments, std::string& text) {
 
 }  // namespace
 
-// The headless recorder on the capture engine: its compressors one a line, a
-// clip of the ramp camera bit-exact and in order, and a clip that cannot start.
-TEST(ClipCommand, ListsCompressorsAndRecordsClips) {
+// The headless recorder on the capture engine: its compressors one a line, and a
+// clip of the ramp camera bit-exact and in order.
+TEST(ClipCommand, ListsCompressorsAndRecordsAClip) {
     simtest::SimMachine machine(simtest::oneCamera(R"("source": "ramp", "framePeriodUs": 2000,
         "width": {"valid": 64, "post": 0}, "height": {"valid": 32, "post": 0})"));
     std::string listed;
@@ -147,10 +147,4 @@ TEST(ClipCommand, ListsCompressorsAndRecordsClips) {
             for (uint32_t x = 0; x < 64; ++x)
                 ASSERT_EQ(frames[i][y * 64 + x], uint8_t(x + 3 * y + frames[0][0] + i)) << "frame " << i;
     }
-
-    fs::create_directory(temp.path / "taken.avi");  // a folder where the clip would go
-    std::string refusal;
-    EXPECT_EQ(RunCommand(options + (temp.path / "taken.avi").string(), refusal), 1);
-    EXPECT_NE(refusal.find("written: 0"), std::string::npos) << refusal;
-    EXPECT_NE(refusal.find("0xFFFFFFEB: Is a directory"), std::string::npos) << refusal;
 }
