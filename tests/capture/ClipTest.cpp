@@ -2,7 +2,10 @@
 // bitmap rows, the error texts, and clips captured from the software card's ramp
 // camera by the headless recorder, read back with FFmpeg.
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -147,4 +150,40 @@ TEST(ClipCommand, ListsCompressorsAndRecordsAClip) {
             for (uint32_t x = 0; x < 64; ++x)
                 ASSERT_EQ(frames[i][y * 64 + x], uint8_t(x + 3 * y + frames[0][0] + i)) << "frame " << i;
     }
+}
+
+// A disk that fills up stops the capture with the reason, and the clip plays
+// every frame that was written. The small file system is the child's own.
+TEST(ClipCommand, AFullDiskStopsTheCaptureAndLeavesAClipThatPlays) {
+    simtest::SimMachine machine(simtest::oneCamera(R"("source": "ramp", "framePeriodUs": 2000,
+        "width": {"valid": 256, "post": 0}, "height": {"valid": 256, "post": 0})"));
+    const TempFolder temp;
+    const fs::path cameraFile = temp.path / "ramp.cxf", small = temp.path / "small";
+    CameraFileRecord record{};
+    record.camera.config = simtest::configFor(256, 256, 8);
+    ASSERT_EQ(SaveCameraFile(cameraFile.c_str(), &record), 0u);
+    fs::create_directory(small);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("none", small.c_str(), "tmpfs", 0, "size=2m") != 0)
+            _exit(77);
+        std::string summary;
+        const int status =
+            RunCommand("--camera-file " + cameraFile.string() + " --mode avi --frames 500 --output " +
+                           (small / "clip.avi").string(),
+                       summary);
+        const size_t at = summary.find("written: ");
+        const size_t written = at == std::string::npos ? 0 : std::stoul(summary.substr(at + 9));
+        const bool told = summary.find("No space left on device") != std::string::npos;
+        _exit(status == 1 && told && written > 4 &&
+                      ReadClip((small / "clip.avi").string(), true).pts.size() == written
+                  ? 0
+                  : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "no private mount of a small file system here";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
