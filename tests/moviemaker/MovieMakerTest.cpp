@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -256,36 +254,4 @@ TEST(MovieMaker, AClipBeyondOneGibibytePlaysToItsLastFrame) {
     removed();
     EXPECT_EQ(info.pts.size(), frames);
     EXPECT_EQ(last, frames - 1);
-}
-
-// A full disk refuses the frame that no longer fits, before any of it is written;
-// the clip still ends properly and plays every frame it took.
-TEST(MovieMaker, AFullDiskRefusesTheFrameAndLeavesAClipThatPlays) {
-    TempFolder folder;
-    const std::string mountPoint = folder.path.string();
-    const int status = InChild([&] {
-        // A small file system of its own, seen by this process alone.
-        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            mount("none", mountPoint.c_str(), "tmpfs", 0, "size=1m") != 0)
-            return 77;
-        const std::string path = mountPoint + "/full.avi";
-        uint32_t taken = 0;
-        int32_t refused = 0;
-        {
-            Recorder clip(path, "Uncompressed", 256, 256, 25, KVX_OPTION_MONOCHROME);
-            if (clip.started != 0)
-                return 3;
-            while ((refused = clip.Add(Ramp(256, 256, 8, taken), int64_t(taken) * 400000, taken)) == 0)
-                ++taken;
-            if (KvxMovieMakerStopMovieRecord(clip.handle) != 0)
-                return 4;
-        }
-        if (refused != AVERROR(ENOSPC) || taken < 8)
-            return 5;
-        return ReadClip(path, true).pts.size() == taken ? 0 : 6;
-    });
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 77)
-        GTEST_SKIP() << "no private mount of a small file system here";
-    EXPECT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
