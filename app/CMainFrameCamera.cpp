@@ -44,9 +44,9 @@ void CMainFrame::RefreshDialogs() {
     const cameraparams::VideoSelection selection = cameraparams::VideoSelectionOf(d);
     cameraParams_->SetVideoType(selection.videoType);
     cameraParams_->SetPatternStart(selection.cell);
-    terminal_->SelectBaudRate(settings.baudRate);
     RefreshCCControl();
     RefreshRgbControl();
+    terminal_->SelectBaudRate(settings.baudRate);
 }
 
 int CMainFrame::ValidateConfig(const CameraConfig& config) const {
