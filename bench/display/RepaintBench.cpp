@@ -10,27 +10,15 @@
 #include <memory>
 #include <vector>
 
+#include "bench/BenchApp.h"
 #include "display/CChildView.h"
 
 namespace {
 
 constexpr int kWidth = 1920, kHeight = 1080, kSide = 2048;
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "bench_display";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> app = [] {
-        // Offscreen unless told otherwise (QT_QPA_PLATFORM=xcb measures an X server's screen).
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        return std::make_unique<QApplication>(argc, argv);
-    }();
-    return *app;
-}
-
 void BM_Repaint_View(benchmark::State& state) {
-    App();
+    BenchApp();
     CurrentImage image;
     image.description.config.widthValid = kSide;
     image.description.config.heightValid = kSide;

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchApp.h"
 #include "player/CPlayerView.h"
 #include "player/ImageLoader.h"
 #include "zamgrb.h"
@@ -26,18 +27,6 @@
 namespace {
 
 constexpr uint32_t kWidth = 1920, kHeight = 1080;
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "bench_player";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        return std::make_unique<QApplication>(argc, argv);
-    }();
-    return *app;
-}
 
 // The software card's colour ramp (R = x, G = y, B = x + y), written as a capture would.
 struct WrittenFile {
@@ -117,7 +106,7 @@ void sideBySide(benchmark::State& state, const std::function<void()>& player,
 // Loaded into the current bitmap, then painted by the view at full size, against
 // decoding the file's bytes, already in memory, into 24-bit rows alone.
 void BM_JpegLoadOverTjDecompress2(benchmark::State& state) {
-    App();
+    BenchApp();
     const WrittenFile file(".jpg");
     const FileBytes jpeg = readAll(file.path);
     tjhandle decompressor = tjInitDecompress();

@@ -9,26 +9,15 @@
 #include <memory>
 #include <vector>
 
+#include "bench/BenchApp.h"
 #include "camera/CTerminalDlg.h"
 
 namespace {
 
 constexpr uint32_t kBurst = 4096, kChunk = 80;
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "bench_terminal";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        return std::make_unique<QApplication>(argc, argv);
-    }();
-    return *app;
-}
-
 void runBursts(benchmark::State& state, bool turnPerChunk) {
-    App();
+    BenchApp();
     CTerminalDlg terminal;
     terminal.Create(nullptr);
     terminal.show();
