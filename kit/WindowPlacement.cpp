@@ -127,16 +127,30 @@ void PlaceBesideOwner(QWidget& window, const QWidget* owner) {
     const auto* main = qobject_cast<const QMainWindow*>(owner);
     const QWidget* content = main && main->centralWidget() ? main->centralWidget() : owner;
     const int contentTop = content->mapToGlobal(QPoint(0, 0)).y();
-    // A window not shown yet has no frame: its move places the client area, and
-    // the frame the window system adds is taken to be the owner's.
-    const bool framed = window.frameGeometry() != window.geometry();
-    const QRect ownerFrame = owner->frameGeometry(), ownerClient = owner->geometry();
-    const QSize frameExtra = framed ? QSize() : ownerFrame.size() - ownerClient.size();
-    const QPoint clientOffset = framed ? QPoint() : ownerClient.topLeft() - ownerFrame.topLeft();
     static int placedSoFar = 0;
-    window.move(FirstPlacement(window.frameGeometry().size() + frameExtra, ownerFrame, contentTop, work,
-                               placedSoFar++ % 8) +
-                clientOffset);
+    const QRect frame = FrameOf(window, *owner);
+    MoveFrameTo(window,
+                FirstPlacement(frame.size(), owner->frameGeometry(), contentTop, work, placedSoFar++ % 8),
+                *owner);
+}
+
+// A window the window system has not framed yet answers its client area for its
+// frame, and a move places that client area.
+QMargins FrameMargins(const QWidget& window, const QWidget& reference) {
+    const QWidget& framed = window.frameGeometry() != window.geometry() ? window : reference;
+    const QRect outer = framed.frameGeometry(), inner = framed.geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+QRect FrameOf(const QWidget& window, const QWidget& reference) {
+    return window.geometry().marginsAdded(FrameMargins(window, reference));
+}
+
+void MoveFrameTo(QWidget& window, QPoint frameTopLeft, const QWidget& reference) {
+    const bool framed = window.frameGeometry() != window.geometry();
+    const QMargins m = FrameMargins(window, reference);
+    window.move(framed ? frameTopLeft : frameTopLeft + QPoint(m.left(), m.top()));
 }
 
 }  // namespace appkit

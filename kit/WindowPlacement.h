@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMargins>
 #include <QRect>
 #include <cstdint>
 #include <optional>
@@ -47,6 +48,12 @@ QPoint FirstPlacement(QSize size, const QRect& owner, int contentTop, const QRec
 // Moves a tool window that has no stored placement to its FirstPlacement beside
 // `owner` (the main window), on the owner's screen. Nothing when the owner is hidden.
 void PlaceBesideOwner(QWidget& window, const QWidget* owner);
+
+// The frame of a window, and moving a window by its frame, also before the window
+// system has framed it: its frame is then taken to be like `reference`'s.
+QMargins FrameMargins(const QWidget& window, const QWidget& reference);
+QRect FrameOf(const QWidget& window, const QWidget& reference);
+void MoveFrameTo(QWidget& window, QPoint frameTopLeft, const QWidget& reference);
 
 // The work area nearest a frame rectangle: the one it overlaps most, else the one
 // closest to it. An empty rectangle when there is none.

@@ -3,9 +3,11 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <algorithm>
 
 #include "kit/MessageBox.h"
+#include "kit/WindowPlacement.h"
 #include "player/CPlayerCtrl.h"
 #include "player/CPlayerView.h"
 #include "res/StringTable.h"
@@ -143,6 +145,35 @@ void CPlayer::layOut() {
     view_->SetClientSize(viewSize_);
     view_->move(kMargin, kMargin);
     setFixedSize(view_->geometry().right() + 1 + kMargin, view_->geometry().bottom() + 1 + kMargin);
+}
+
+void CPlayer::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!controlPlaced_) {
+        controlPlaced_ = true;
+        // Once the window system has placed the player window.
+        QTimer::singleShot(0, this, &CPlayer::placeControl);
+    }
+}
+
+// The panel goes below the picture, or else beside it, where the screen has room,
+// instead of over the picture; with no room anywhere it stays where it is.
+void CPlayer::placeControl() {
+    if (!control_ || !screen())
+        return;
+    constexpr int kGap = 8;
+    // Windows the window system has not framed yet are taken to be framed like the main window.
+    const QWidget& reference = parentWidget() ? *parentWidget()->window() : *this;
+    const QRect work = screen()->availableGeometry(), player = appkit::FrameOf(*this, reference);
+    const QSize size = appkit::FrameOf(*control_, reference).size();
+    const QPoint candidates[] = {{player.left(), player.bottom() + 1 + kGap},
+                                 {player.right() + 1 + kGap, player.top()},
+                                 {player.left() - kGap - size.width(), player.top()}};
+    for (const QPoint& at : candidates)
+        if (work.contains(QRect(at, size))) {
+            appkit::MoveFrameTo(*control_, at, reference);
+            return;
+        }
 }
 
 void CPlayer::keyPressEvent(QKeyEvent* event) {

@@ -40,6 +40,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void stop();
@@ -48,6 +49,7 @@ private:
     void tick(int request);
     void applySizeChoice();
     void layOut();
+    void placeControl();
 
     std::unique_ptr<CPlayerCtrl> control_;
     CPlayerView* view_ = nullptr;
@@ -57,6 +59,7 @@ private:
     QSize viewSize_;
     int sizeChoice_;
     bool messageShown_ = false;
+    bool controlPlaced_ = false;
     QHash<int, QAbstractButton*> buttons_;  // the window's own transport buttons, hidden
     QTimer rewindTimer_, forwardTimer_;
 };
