@@ -9,20 +9,6 @@
 
 namespace simtest {
 
-namespace {
-
-// ctest runs the cases of this binary as parallel processes that share one home;
-// each process gets its own runtime folder so their channel locks never meet. The
-// helper process inherits it.
-const bool privateRuntimeFolder = [] {
-    char dir[] = "/tmp/zamgrb-test-run-XXXXXX";
-    if (mkdtemp(dir))
-        setenv("XDG_RUNTIME_DIR", dir, 1);
-    return true;
-}();
-
-}  // namespace
-
 SimMachine::SimMachine(const std::string& json) {
     char name[] = "/tmp/zamgrb-machine-XXXXXX";
     const int fd = mkstemp(name);

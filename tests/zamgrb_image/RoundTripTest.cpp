@@ -61,7 +61,6 @@ struct Scene {
 
 TEST(RoundTrip, RampCameraThroughGrabAndConvertFrame) {
     TempFolder folder;
-    setenv("XDG_RUNTIME_DIR", folder.path.c_str(), 1);  // channel locks of this process alone
     const TapConfig none{};
     const Case cases[] = {
         {"mono 8, 1 tap", R"("bitDepth": 8, "tapFormat": 1)", 8, 0, 1, none, 0, 0},
