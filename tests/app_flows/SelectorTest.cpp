@@ -3,9 +3,9 @@
 // with Connect and Cancel.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QFile>
-#include <QPushButton>
 #include <QTableWidget>
 
 #include "FlowsSupport.h"
@@ -140,13 +140,6 @@ TEST(SelectorAliases, TheBoldRowIgnoresCase) {
     }
 }
 
-QPushButton* button(QWidget* dialog, const QString& text) {
-    for (QPushButton* b : dialog->findChildren<QPushButton*>())
-        if (b->text() == text)
-            return b;
-    return nullptr;
-}
-
 CAliasDlg* selectorOf(CMainFrame& frame) {
     return frame.findChild<CAliasDlg*>();
 }
@@ -187,7 +180,7 @@ TEST(SelectorAtStart, ConnectComparesLocationsCaseSensitively) {
         const QString expected = row == 0 ? "slot a" : "SLOT A";
         flows::WindowWatcher watcher(flows::OnWindow<CAliasDlg>([row](CAliasDlg* d) {
             d->list()->selectRow(row);
-            button(d, "Connect")->click();
+            Button(*d, "Connect")->click();
         }));
         CMainFrame frame;
         ASSERT_TRUE(frame.OnCreate());
@@ -224,7 +217,7 @@ TEST(SelectorAtStart, ClosedWithoutAChoiceTheCardsAreStillOffered) {
     CAliasDlg* selector = selectorOf(frame);
     ASSERT_TRUE(selector->isVisible());
     selector->list()->selectRow(1);
-    button(selector, "Connect")->click();
+    Button(*selector, "Connect")->click();
     ASSERT_NE(frame.cardHandle(), 0u);
     EXPECT_EQ(RecordedMessages(), QStringList{"Invalid camera parameters."});
     EXPECT_EQ(frame.windowTitle(), "slot B - Channel 1: Odd");
@@ -235,7 +228,7 @@ TEST(SelectorAtStart, ClosedWithoutAChoiceTheCardsAreStillOffered) {
         ASSERT_EQ(grabber::OpenChannel(other.get(), ch), ZAMGRB_OK);
     frame.ExecuteCommand(res::ID_CARD_SELECTOR);
     ASSERT_EQ(selector->locations, QStringList({"slot B", "slot C"}));
-    button(selector, "Cancel")->click();
+    Button(*selector, "Cancel")->click();
     EXPECT_EQ(frame.windowTitle(), "slot B - Channel 1: Odd");
 }
 
@@ -272,7 +265,7 @@ TEST_P(SelectorCancel, ReclaimsAChannel) {
         ASSERT_EQ(grabber::OpenChannel(others.back().get(), ch), ZAMGRB_OK);
     }
     RecordedMessages().clear();
-    QPushButton* cancel = button(selector, "Cancel");
+    QAbstractButton* cancel = Button(*selector, "Cancel");
     ASSERT_TRUE(cancel && cancel->isEnabled());
     if (c.closeWindow)
         selector->close();

@@ -5,12 +5,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <cstring>
 #include <vector>
 
+#include "GuiTestSupport.h"
 #include "ModalHelper.h"
 #include "TapFormats.h"
 #include "camera/CAutoLearnDlg.h"
@@ -25,13 +25,6 @@ bool sameTaps(const TapConfig& a, const TapConfig& b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-QAbstractButton* button(QWidget& dialog, const QString& text) {
-    for (auto* b : dialog.findChildren<QAbstractButton*>())
-        if (b->text() == text)
-            return b;
-    return nullptr;
-}
-
 QComboBox* tapList(QWidget& dialog) {
     return dialog.findChild<QComboBox*>();
 }
@@ -40,13 +33,13 @@ class CameraParamsDlg : public ::testing::Test {
 public:
     void SetUp() override { ASSERT_TRUE(dialog.Create(nullptr)); }
     void click(const QString& text) {
-        QAbstractButton* b = button(dialog, text);
+        QAbstractButton* b = Button(dialog, text);
         ASSERT_NE(b, nullptr) << text.toStdString();
         b->click();
     }
     // Picks a tap format from the list as the user does.
     void chooseFormat(int index) { emit tapList(dialog)->activated(index); }
-    QCheckBox* packed() { return static_cast<QCheckBox*>(button(dialog, "Packed")); }
+    QCheckBox* packed() { return static_cast<QCheckBox*>(Button(dialog, "Packed")); }
 
     CCameraParamsDlg dialog;
 };
@@ -159,18 +152,18 @@ TEST_F(CameraParamsDlg, BayerUsesFourCellsAndRelabelsThem) {
 
 TEST_F(CameraParamsDlg, MonochromeAndRgbDepthButtonsFollowTheVideoType) {
     click("RGB");
-    EXPECT_FALSE(button(dialog, "10")->isEnabled());
-    EXPECT_TRUE(button(dialog, "RGB36")->isEnabled());
+    EXPECT_FALSE(Button(dialog, "10")->isEnabled());
+    EXPECT_TRUE(Button(dialog, "RGB36")->isEnabled());
     click("Monochrome");
-    EXPECT_TRUE(button(dialog, "10")->isEnabled());
-    EXPECT_FALSE(button(dialog, "RGB36")->isEnabled());
-    EXPECT_FALSE(button(dialog, "CMYG")->isEnabled());
+    EXPECT_TRUE(Button(dialog, "10")->isEnabled());
+    EXPECT_FALSE(Button(dialog, "RGB36")->isEnabled());
+    EXPECT_FALSE(Button(dialog, "CMYG")->isEnabled());
 }
 
 // Both depth groups and the pattern keep a choice; only where it applies is it shown.
 TEST_F(CameraParamsDlg, OnlyTheDepthGroupThatAppliesShowsItsCheck) {
     const auto showsCheck = [this](const char* text) {  // the look changes with the check state
-        QAbstractButton* b = button(dialog, text);
+        QAbstractButton* b = Button(dialog, text);
         const QImage now = b->grab().toImage();
         b->group()->setExclusive(false);
         b->setChecked(!b->isChecked());
@@ -214,7 +207,7 @@ TEST_F(CameraParamsDlg, NotificationsAndStartGrabCaption) {
     EXPECT_TRUE(dialog.isVisible());  // Enter applies; it does not close the window
     click("Start grab");
     EXPECT_TRUE(dialog.IsGrabOn());
-    EXPECT_NE(button(dialog, "Stop grab"), nullptr);
+    EXPECT_NE(Button(dialog, "Stop grab"), nullptr);
     std::vector<int> codes;
     for (const auto& args : spy) {
         EXPECT_EQ(args[0].toInt(), 113);
@@ -223,7 +216,7 @@ TEST_F(CameraParamsDlg, NotificationsAndStartGrabCaption) {
     EXPECT_EQ(codes, (std::vector<int>{0, 1, 2, 0, 4}));
 
     dialog.SetGrabOn(false);
-    EXPECT_NE(button(dialog, "Start grab"), nullptr);
+    EXPECT_NE(Button(dialog, "Start grab"), nullptr);
     EXPECT_EQ(spy.size(), 5);  // the main frame's own changes send nothing
     dialog.EnableStartGrab(false);
     EXPECT_FALSE(dialog.IsStartGrabEnabled());
@@ -265,11 +258,11 @@ TEST_F(CameraParamsDlg, MoreShowsTheAnimatedPreviewAndWidensTheWindow) {
     click("More >>>");
     QApplication::processEvents();
     EXPECT_TRUE(dialog.IsPreviewShown());
-    EXPECT_NE(button(dialog, "Less <<<"), nullptr);
+    EXPECT_NE(Button(dialog, "Less <<<"), nullptr);
     EXPECT_GE(dialog.width(), narrow + dialog.preview()->width());
     EXPECT_TRUE(dialog.preview()->isAnimating());
     dialog.ShowPreview(true);  // already shown: nothing changes
-    EXPECT_NE(button(dialog, "Less <<<"), nullptr);
+    EXPECT_NE(Button(dialog, "Less <<<"), nullptr);
     click("Less <<<");
     QApplication::processEvents();
     EXPECT_FALSE(dialog.preview()->isAnimating());

@@ -19,13 +19,6 @@ namespace {
 
 using namespace rgbcontrol;
 
-QAbstractButton* button(QWidget& dialog, const QString& text) {
-    for (auto* b : dialog.findChildren<QAbstractButton*>())
-        if (b->text() == text)
-            return b;
-    return nullptr;
-}
-
 // The codes the dialog sent to its owner.
 QList<int> codes(const QSignalSpy& spy) {
     QList<int> out;
@@ -78,10 +71,10 @@ TEST_F(CCControlDlg, StartLocksTheGeneratorAndSourcesStayLive) {
     dialog.SetPulseMode(0);
     EXPECT_FALSE(dialog.countEdit()->isEnabled()) << "count needs Send only";
 
-    button(dialog, "Start")->click();
-    EXPECT_EQ(button(dialog, "Stop"), dialog.findChild<QPushButton*>());
+    Button(dialog, "Start")->click();
+    EXPECT_EQ(Button(dialog, "Stop"), dialog.findChild<QPushButton*>());
     EXPECT_FALSE(dialog.timeEdit(CCCControlDlg::kMasterPeriod)->isEnabled());
-    EXPECT_FALSE(button(dialog, "Send only")->isEnabled());
+    EXPECT_FALSE(Button(dialog, "Send only")->isEnabled());
     QAbstractButton* cc4 = dialog.findChildren<QAbstractButton*>().last();
     ASSERT_EQ(cc4->text(), "OC Inv. slave pulse *");
     ASSERT_TRUE(cc4->isEnabled());
@@ -89,7 +82,7 @@ TEST_F(CCControlDlg, StartLocksTheGeneratorAndSourcesStayLive) {
     CameraControlSettings lines{};
     EXPECT_EQ(dialog.GetCameraControlSettings(lines).source[3], 9u);
 
-    button(dialog, "Send only")->setEnabled(true);
+    Button(dialog, "Send only")->setEnabled(true);
     dialog.SetPulseMode(1);
     dialog.SetPulseGenStarted(false);
     EXPECT_TRUE(dialog.countEdit()->isEnabled());
@@ -109,19 +102,19 @@ public:
 TEST_F(RGBControlDlg, LinkedOffsetsFollowAndSlidersStopAtTheirEnds) {
     dialog.SetRedOffset(10);
     dialog.SetGreenOffset(5);
-    button(dialog, "Link")->click();
+    Button(dialog, "Link")->click();
     dialog.offsetSlider(kRed)->setValue(20);
     EXPECT_EQ(offsets(), (Offsets{20, 15, 10}));
     EXPECT_EQ(dialog.offsetSlider(kBlue)->value(), 10);
 
-    button(dialog, "zero")->click();  // red's
+    Button(dialog, "zero")->click();  // red's
     EXPECT_EQ(offsets(), (Offsets{0, -5, -10}));
     type(dialog.offsetEdit(kBlue), "120");
     EXPECT_EQ(offsets(), (Offsets{130, 125, 120}));
     EXPECT_EQ(dialog.offsetSlider(kRed)->value(), 127);
     EXPECT_EQ(dialog.offsetSpinner(kRed)->position(), 127);
 
-    button(dialog, "Link")->click();
+    Button(dialog, "Link")->click();
     dialog.offsetSpinner(kRed)->stepBy(-1);
     EXPECT_EQ(offsets(), (Offsets{126, 125, 120})) << "unlinked, and the spinner stood at 127";
     EXPECT_EQ(codes(spy), (QList<int>{0, 0, 0, 0}));
@@ -138,11 +131,11 @@ TEST_F(RGBControlDlg, MovesAndApplyTakeTheAnalysedGains) {
     EXPECT_EQ(dialog.balanceText(0), "Mean RGB = {100, 200, 50}");
     EXPECT_EQ(dialog.balanceText(3), "Blue gain = 4.000000");
     EXPECT_EQ(dialog.GetBlueGain(), 1.0) << "the analysis alone changes nothing";
-    button(dialog, "Apply")->click();
+    Button(dialog, "Apply")->click();
     EXPECT_EQ(dialog.GetBlueGain(), 4.0);
-    button(dialog, "Unity")->click();
+    Button(dialog, "Unity")->click();
     EXPECT_EQ(dialog.GetRedGain(), 1.0);
-    button(dialog, "Analyze")->click();
+    Button(dialog, "Analyze")->click();
     QTest::keyClick(&dialog, Qt::Key_Return);
     EXPECT_EQ(codes(spy), (QList<int>{0, 0, 0, 0, 1, 0}));
 }

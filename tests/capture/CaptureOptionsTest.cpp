@@ -22,13 +22,6 @@ using R = CaptureOptionsRecord;
 
 namespace {
 
-template <typename T = QWidget>
-T* Control(QWidget& page, int id) {
-    T* control = page.findChild<T*>(QString::number(id));
-    EXPECT_NE(control, nullptr) << id;
-    return control;
-}
-
 // Every byte set, texts terminated: what a page never edits must come back as it was.
 R Filled(uint32_t imageType) {
     R r;

@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QSlider>
 
+#include "GuiTestSupport.h"
 #include "capture/CCaptureSettingsDlg.h"
 #include "kit/Profile.h"
 #include "tests/camera/ModalHelper.h"
@@ -16,13 +17,6 @@ using namespace capture;
 using appkit::Profile;
 
 namespace {
-
-template <typename T = QWidget>
-T* Control(QWidget& dialog, int id) {
-    T* control = dialog.findChild<T*>(QString::number(id));
-    EXPECT_NE(control, nullptr) << id;
-    return control;
-}
 
 // The ids of the controls that are enabled, of those given.
 std::vector<int> Enabled(QWidget& dialog, std::initializer_list<int> ids) {

@@ -6,6 +6,7 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include "GuiTestSupport.h"
 #include "LutTestFiles.h"
 #include "analysis/CDlgLUT.h"
 #include "kit/MessageBox.h"
@@ -23,11 +24,6 @@ protected:
             files_.Write("h.lut", {":Header", "Gamma,", "-- not shown", "second,", ":Table", "0,0"});
     }
     void TearDown() override { appkit::SetMessageHandler({}); }
-
-    template <typename T>
-    static T* Control(CDlgLUT& dialog, int id) {
-        return dialog.findChild<T*>(QString::number(id));
-    }
 
     luttest::LutFiles files_;
     QString withHeader_;

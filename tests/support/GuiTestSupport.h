@@ -1,6 +1,9 @@
 // Shared by the widget tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
 #include <QStringList>
 #include <ostream>
 
@@ -14,4 +17,20 @@ int RunWidgetTests(int argc, char** argv);
 // Readable failures for texts.
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
+}
+
+// The control a dialog names by its id.
+template <typename T = QWidget>
+T* Control(QWidget& dialog, int id) {
+    T* control = dialog.findChild<T*>(QString::number(id));
+    EXPECT_NE(control, nullptr) << id;
+    return control;
+}
+
+// The first button with this text, null without one.
+inline QAbstractButton* Button(QWidget& dialog, const QString& text) {
+    for (auto* b : dialog.findChildren<QAbstractButton*>())
+        if (b->text() == text)
+            return b;
+    return nullptr;
 }
