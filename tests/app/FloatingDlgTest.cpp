@@ -3,11 +3,9 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QScreen>
-#include <QSettings>
 
+#include "StoredProfile.h"
 #include "kit/CFloatingDlg.h"
-#include "kit/Profile.h"
-#include "kit/WindowPlacement.h"
 
 using appkit::WindowPlacement;
 
@@ -23,22 +21,7 @@ public:
 
 namespace {
 
-void clearProfile() {
-    QSettings(QSettings::IniFormat, QSettings::UserScope, appkit::kOrganization, appkit::kApplication)
-        .clear();
-}
-
-void storePlacement(int left, int top, int width, int height, uint32_t showCmd) {
-    WindowPlacement p;
-    p.showCmd = showCmd, p.left = left, p.top = top, p.right = left + width, p.bottom = top + height;
-    appkit::Profile::WriteBinary(appkit::kFloatingWindowsSection, QStringLiteral("ProbeDlg"), p.toBytes());
-}
-
-class FloatingDlgTest : public ::testing::Test {
-protected:
-    void SetUp() override { clearProfile(); }
-    void TearDown() override { clearProfile(); }
-};
+using FloatingDlgTest = EmptyProfileTest;
 
 // The override beats a stored show state; without one the dialog's own state decides.
 TEST_F(FloatingDlgTest, ShowOverrideStoredStateAndOwnState) {
@@ -55,9 +38,9 @@ TEST_F(FloatingDlgTest, ShowOverrideStoredStateAndOwnState) {
           Case{WindowPlacement::kShow, 0, -1, false}}) {
         SCOPED_TRACE(testing::Message()
                      << "stored " << c.stored << " shown " << c.startShown << " override " << c.showOverride);
-        clearProfile();
+        StoredProfile().clear();
         if (c.stored != kNone)
-            storePlacement(10, 10, 100, 100, c.stored);
+            StorePlacement("ProbeDlg", 10, 10, 100, 100, c.stored);
         ProbeDlg dlg(c.startShown);
         dlg.showOverride = c.showOverride;
         ASSERT_TRUE(dlg.Create(nullptr));
@@ -70,9 +53,9 @@ TEST_F(FloatingDlgTest, StoredPlacementMovesButNeverResizes) {
     ProbeDlg reference;
     reference.Create(nullptr);
     const QSize templateSize = reference.size();
-    clearProfile();
+    StoredProfile().clear();
 
-    storePlacement(40, 50, 999, 777, WindowPlacement::kShow);
+    StorePlacement("ProbeDlg", 40, 50, 999, 777, WindowPlacement::kShow);
     ProbeDlg dlg;
     dlg.Create(nullptr);
     EXPECT_TRUE(dlg.isVisible());
@@ -82,7 +65,7 @@ TEST_F(FloatingDlgTest, StoredPlacementMovesButNeverResizes) {
 
 TEST_F(FloatingDlgTest, ShowingMovesTheDialogIntoTheWorkArea) {
     const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
-    storePlacement(work.right() + 500, work.bottom() + 500, 100, 100, WindowPlacement::kShow);
+    StorePlacement("ProbeDlg", work.right() + 500, work.bottom() + 500, 100, 100, WindowPlacement::kShow);
     ProbeDlg dlg;
     dlg.Create(nullptr);
     ASSERT_TRUE(dlg.isVisible());
@@ -138,7 +121,7 @@ TEST_F(FloatingDlgTest, ClosingHidesAndTheKeysDoNothing) {
 
 TEST_F(FloatingDlgTest, GoingAwayStoresThePlacementWithTheShowState) {
     for (bool visible : {true, false}) {
-        clearProfile();
+        StoredProfile().clear();
         {
             ProbeDlg dlg(visible ? 1 : 0);
             dlg.Create(nullptr);

@@ -4,37 +4,20 @@
 #include <QApplication>
 #include <QLabel>
 #include <QScreen>
-#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 
 #include "GuiTestSupport.h"
+#include "StoredProfile.h"
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "display/CChildView.h"
 #include "kit/CFloatingDlg.h"
-#include "kit/Profile.h"
-#include "kit/WindowPlacement.h"
 #include "res/ResourceIds.h"
 
 namespace {
 
-void clearProfile() {
-    QSettings(QSettings::IniFormat, QSettings::UserScope, appkit::kOrganization, appkit::kApplication)
-        .clear();
-}
-
-void storePlacement(int left, int top, int width, int height, uint32_t showCmd) {
-    appkit::WindowPlacement p;
-    p.showCmd = showCmd, p.left = left, p.top = top, p.right = left + width, p.bottom = top + height;
-    appkit::Profile::WriteBinary(appkit::kFloatingWindowsSection, QStringLiteral("CMainFrame"), p.toBytes());
-}
-
-class MainFrameTest : public ::testing::Test {
-protected:
-    void SetUp() override { clearProfile(); }
-    void TearDown() override { clearProfile(); }
-};
+using MainFrameTest = EmptyProfileTest;
 
 TEST_F(MainFrameTest, StartsOnTheSoftwareCardAndSavesItsPlacement) {
     {
@@ -128,8 +111,8 @@ TEST_F(MainFrameTest, StoredPlacementMovesTheFrameWithoutResizing) {
         ASSERT_TRUE(frame.OnCreate());
         unplaced = frame.size();
     }
-    clearProfile();
-    storePlacement(70, 80, 1234, 999, 1);
+    StoredProfile().clear();
+    StorePlacement("CMainFrame", 70, 80, 1234, 999, 1);
     CMainFrame frame;
     ASSERT_TRUE(frame.OnCreate());
     EXPECT_EQ(frame.pos(), QPoint(70, 80));
@@ -139,7 +122,7 @@ TEST_F(MainFrameTest, StoredPlacementMovesTheFrameWithoutResizing) {
 // Stored on a screen that is gone, the frame comes back on the nearest one when shown.
 TEST_F(MainFrameTest, AFrameStoredOffEveryScreenComesBackIntoView) {
     const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
-    storePlacement(work.right() + 500, work.bottom() + 500, 900, 700, 0);
+    StorePlacement("CMainFrame", work.right() + 500, work.bottom() + 500, 900, 700, 0);
     CMainFrame frame;
     ASSERT_TRUE(frame.OnCreate());
     frame.show();
