@@ -1,6 +1,5 @@
 # The capture engine and its saving thread; a series from the software card's
-# ramp camera written through the real writers, by the engine and by the
-# headless recorder.
+# ramp camera written through the real writers by the headless recorder.
 glintrail_test(test_capture_engine
   SOURCES CaptureEngineTest.cpp CaptureSeriesTest.cpp ${PROJECT_SOURCE_DIR}/tests/zamgrb_card/SimMachine.cpp
   LIBS captureengine)
