@@ -87,7 +87,6 @@ INSTANTIATE_TEST_SUITE_P(
     Checks, ApplyOrder,
     ::testing::Values(ApplyCase{"EightyBitsPassOnAFullCard", kModern, 8, 18, 640, {}, true},
                       ApplyCase{"EightyBitsPassStepOneThenNeedDeca", kNoFullDeca, 8, 18, 640, k143, false},
-                      ApplyCase{"MediumModeNeedsNewFirmware", kOldNoFullDeca, 8, 10, 640, k141, false},
                       ApplyCase{"FirmwareBeforeTheWidth", kOldNoFullDeca, 8, 10, 0, k141, false},
                       ApplyCase{"CardRefusesTheGeometry", kModern, 8, 5, 641, kInvalid, true},
                       ApplyCase{"MediumModeOnChannelTwo", kFirstOwned, 8, 10, 640, kMedium, true},
