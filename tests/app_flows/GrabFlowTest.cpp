@@ -60,7 +60,8 @@ TEST(GrabFlow, SnapShowsOneFrameAndEndsWithStartGrabOff) {
     frame.ExecuteCommand(res::ID_SNAP_IMAGE);
     EXPECT_TRUE(frame.cameraParams()->IsGrabOn());
     ASSERT_TRUE(WaitUntil([&] { return !frame.cameraParams()->IsGrabOn(); }));
-    settle(500ms);  // more than three frame periods
+    ASSERT_TRUE(WaitUntil([&] { return frame.frameGate().shownFrames() > before; }));
+    settle(500ms);  // more than three frame periods, for a second frame that must not come
     EXPECT_EQ(frame.frameGate().shownFrames() - before, 1u);
     frame.UpdateCommandUI();
     EXPECT_FALSE(frame.action(res::ID_GRAB_SEQUENCE)->isChecked());
