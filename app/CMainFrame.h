@@ -191,6 +191,9 @@ private:
     void toggleFullScreen();
     void userLoadCameraFile();
     void userSaveCameraFile();
+    // Where Load... and Save... start: the folder of the channel's last camera file,
+    // else the shipped camera files.
+    QString cameraFileFolder() const;
     void snapImage();
     void grabSequence();
     bool grabOn() const;
@@ -229,6 +232,7 @@ private:
 
     grabber::CardHandle card_;
     std::atomic<uint8_t> channel_{grabber::kNoChannel};  // the serial reader watches it
+    QHash<uint8_t, QString> cameraFileFolders_;          // by channel, for this session
     CurrentImage currentImage_;
     std::mutex frameLock_;
     FrameGate frameGate_;

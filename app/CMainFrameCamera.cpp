@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 #include "app/CMainFrame.h"
 #include "app/CameraValidation.h"
@@ -24,7 +25,7 @@ const QString kLoadFilter = QStringLiteral(
 const QString kSaveFilter = QStringLiteral("Camera XML files (*.cxf)");
 
 // "Cam_Files" beside the program's folder, when it exists.
-QString cameraFilesFolder() {
+QString shippedCameraFiles() {
     QDir folder(QCoreApplication::applicationDirPath());
     return folder.cdUp() && folder.cd(QStringLiteral("Cam_Files")) ? folder.absolutePath() : QString();
 }
@@ -114,13 +115,14 @@ void CMainFrame::LoadChannelFiles() {
 
 void CMainFrame::userLoadCameraFile() {
     const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Load camera file"),
-                                                      cameraFilesFolder(), kLoadFilter);
+                                                      cameraFileFolder(), kLoadFilter);
     if (path.isEmpty())
         return;
     if (const uint32_t status = LoadCameraSettings(path); status != ZAMGRB_OK) {
         appkit::ShowMessage(this, grabber::LoadFailureMessage(path, status));
         return;
     }
+    cameraFileFolders_[channel_] = QFileInfo(path).absolutePath();
     lut_.AttachLut();
     RefreshDialogs();
     // The file is taken, as one the card refuses is; a camera it describes that
@@ -136,7 +138,7 @@ void CMainFrame::userLoadCameraFile() {
 void CMainFrame::userSaveCameraFile() {
     if (!ApplyCameraParameters())
         return;
-    QFileDialog dialog(this, QStringLiteral("Save camera file"), cameraFilesFolder(), kSaveFilter);
+    QFileDialog dialog(this, QStringLiteral("Save camera file"), cameraFileFolder(), kSaveFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("cxf"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -144,4 +146,10 @@ void CMainFrame::userSaveCameraFile() {
     const QString path = dialog.selectedFiles().constFirst();
     if (const uint32_t status = SaveCameraSettings(path); status != ZAMGRB_OK)
         appkit::ShowMessage(this, grabber::SaveFailureMessage(path, status));
+    else
+        cameraFileFolders_[channel_] = QFileInfo(path).absolutePath();
+}
+
+QString CMainFrame::cameraFileFolder() const {
+    return cameraFileFolders_.value(channel_, shippedCameraFiles());
 }

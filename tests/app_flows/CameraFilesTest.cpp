@@ -287,6 +287,7 @@ TEST_F(CameraFiles, UserLoadAndSaveSayWhatWentWrong) {
 
 // The shipped files of the built-in machine's cameras: Load... starts in their
 // folder, the card takes each, and its geometry is the one the card measures.
+// After a save elsewhere, that channel's Load... starts there; the other's does not.
 TEST_F(CameraFiles, ShippedFilesFitTheBuiltInCameras) {
     unsetenv("ZAMGRB_SIM_CONFIG");
     ASSERT_EQ(ZamgrbSimReload(), ZAMGRB_OK);
@@ -297,15 +298,31 @@ TEST_F(CameraFiles, ShippedFilesFitTheBuiltInCameras) {
         CMainFrame frame;
         ASSERT_TRUE(frame.OnCreate());
         frame.ExecuteCommand(channel);
-        FileDialogAnswer answer{folder + "/" + file};
-        frame.OnNotify(res::IDD_CAMERA_PARAMETERS, CCameraParamsDlg::kLoad);
-        EXPECT_EQ(answer.folder, folder);
+        {
+            FileDialogAnswer answer{folder + "/" + file};
+            frame.OnNotify(res::IDD_CAMERA_PARAMETERS, CCameraParamsDlg::kLoad);
+            EXPECT_EQ(answer.folder, folder);
+        }
         EXPECT_TRUE(RecordedMessages().empty()) << RecordedMessages().join('|').toStdString();
         const CameraConfig& k = frame.cameraDescription().config;
         uint32_t clocks = 0, lines = 0;
         ASSERT_TRUE(frame.MeasureSignal(clocks, lines));
         EXPECT_EQ(clocks, k.widthPreValid + k.widthValid + k.widthPostValid) << file;
         EXPECT_EQ(lines, k.heightPreValid + k.heightValid + k.heightPostValid) << file;
+
+        const QTemporaryDir saved;
+        {
+            FileDialogAnswer save{saved.path() + "/mine.cxf"};
+            frame.OnNotify(res::IDD_CAMERA_PARAMETERS, CCameraParamsDlg::kSave);
+        }
+        const auto loadStartsIn = [&frame] {
+            FileDialogAnswer cancel;
+            frame.OnNotify(res::IDD_CAMERA_PARAMETERS, CCameraParamsDlg::kLoad);
+            return cancel.folder;
+        };
+        EXPECT_EQ(loadStartsIn(), QDir(saved.path()).absolutePath());
+        frame.ExecuteCommand(channel == res::ID_CHANNEL_1 ? res::ID_CHANNEL_2 : res::ID_CHANNEL_1);
+        EXPECT_EQ(loadStartsIn(), folder);
     }
 }
 
