@@ -599,6 +599,11 @@ void CMainFrame::showEvent(QShowEvent* event) {
         if (fitPending_)
             fitWindowToImage();
         appkit::MoveOntoNearestScreen(*this);
+        // Tool windows restored as shown were mapped before this window: without a
+        // raise the window manager may stack them behind it.
+        for (const auto& floating : floatingWindows)
+            if (floating.window && floating.window->isWindow() && floating.window->isVisible())
+                floating.window->raise();
     });
 }
 
